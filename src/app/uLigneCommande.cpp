@@ -1,0 +1,173 @@
+#include "app/uLigneCommande.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+
+#include "model/uCodage.h"
+#include "model/uPartition.h"
+
+// Each import or export adds its entry here.
+const std::vector<rRouteLecture> &RoutesLecture()
+{
+    static const std::vector<rRouteLecture> routes = {};
+    return routes;
+}
+
+const std::vector<rRouteEcriture> &RoutesEcriture()
+{
+    static const std::vector<rRouteEcriture> routes = {};
+    return routes;
+}
+
+std::string TexteAnglais(const std::string &cle) { return cle; }
+
+namespace {
+std::string Extension(const std::string &chemin)
+{
+    const auto point = chemin.find_last_of('.');
+    const auto barre = chemin.find_last_of("/\\");
+    if (point == std::string::npos || (barre != std::string::npos && point < barre))
+        return {};
+    std::string e = chemin.substr(point);
+    std::transform(e.begin(), e.end(), e.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return e;
+}
+
+FnLirePartition Lecteur(const std::string &chemin)
+{
+    const std::string e = Extension(chemin);
+    for (const auto &r : RoutesLecture())
+        if (e == r.Extension)
+            return r.Lire;
+    return nullptr;
+}
+
+FnEcrirePartition Ecrivain(const std::string &chemin)
+{
+    const std::string e = Extension(chemin);
+    for (const auto &r : RoutesEcriture())
+        if (e == r.Extension)
+            return r.Ecrire;
+    return nullptr;
+}
+
+int Echec(std::ostream &err, const std::string &cle)
+{
+    err << cle << ": " << TexteAnglais(cle) << "\n";
+    return 2;
+}
+
+void Usage(std::ostream &err)
+{
+    err << "usage: plectorium [FILE]\n"
+           "       plectorium --info FILE\n"
+           "       plectorium --convert IN OUT\n";
+}
+
+std::string Json(const std::string &texteModele)
+{
+    const std::string s = Win1252VersUtf8(texteModele);
+    std::string o = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+        case '"':
+            o += "\\\"";
+            break;
+        case '\\':
+            o += "\\\\";
+            break;
+        case '\n':
+            o += "\\n";
+            break;
+        case '\r':
+            o += "\\r";
+            break;
+        case '\t':
+            o += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                o += "\\u00";
+                o += hex[c >> 4];
+                o += hex[c & 15];
+            } else {
+                o += static_cast<char>(c);
+            }
+        }
+    }
+    return o + "\"";
+}
+} // namespace
+
+std::string ResumeJson(const cPartition &p)
+{
+    const cInformations &i = *p.Informations;
+    std::string o = "{";
+    o += "\"title\":" + Json(i.Titre);
+    o += ",\"subtitle\":" + Json(i.SousTitre);
+    o += ",\"artist\":" + Json(i.Artiste);
+    o += ",\"album\":" + Json(i.Album);
+    o += ",\"author\":" + Json(i.Auteur);
+    o += ",\"tempo\":" + std::to_string(p.Tempo);
+    o += ",\"key\":" + std::to_string(p.Tonalite);
+    o += ",\"measures\":" + std::to_string(p.NbMesures);
+    o += ",\"trackCount\":" + std::to_string(p.NbPistes);
+    o += ",\"tracks\":[";
+    for (const cPiste *t = p.PremierePiste; t; t = t->Suivante) {
+        if (t != p.PremierePiste)
+            o += ",";
+        o += "{\"name\":" + Json(t->Nom) + ",\"strings\":" + std::to_string(t->NbCordes);
+        o += ",\"tuning\":[";
+        for (int s = 1; s <= t->NbCordes; ++s)
+            o += (s > 1 ? "," : "") + std::to_string(t->AccordageCorde(s));
+        o += "],\"drums\":" + std::string(t->Percussions ? "true" : "false") + "}";
+    }
+    o += "]";
+    o += ",\"beats\":" + std::to_string(p.NbAccordsTotal());
+    o += ",\"notes\":" + std::to_string(p.NbNotesJouees());
+    o += "}";
+    return o;
+}
+
+int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &out,
+                          std::ostream &err)
+{
+    if (args.empty()) {
+        Usage(err);
+        return 1;
+    }
+    if (args[0] == "--info" && args.size() == 2) {
+        FnLirePartition lire = Lecteur(args[1]);
+        if (!lire)
+            return Echec(err, "Fichier-Incorrect");
+        cPartition p;
+        p.Nouveau();
+        std::string cle;
+        if (!lire(args[1], p, cle))
+            return Echec(err, cle);
+        out << ResumeJson(p) << "\n";
+        return 0;
+    }
+    if (args[0] == "--convert" && args.size() == 3) {
+        FnLirePartition lire = Lecteur(args[1]);
+        FnEcrirePartition ecrire = Ecrivain(args[2]);
+        if (!lire || !ecrire) {
+            err << "cannot convert " << args[1] << " to " << args[2]
+                << ": unsupported file type\n";
+            return 2;
+        }
+        cPartition p;
+        p.Nouveau();
+        std::string cle;
+        if (!lire(args[1], p, cle))
+            return Echec(err, cle);
+        if (!ecrire(p, args[2], cle))
+            return Echec(err, cle);
+        return 0;
+    }
+    Usage(err);
+    return 1;
+}

@@ -1,0 +1,37 @@
+// Headless verbs: `--info FILE` and `--convert IN OUT`. No display is needed for either.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+class cPartition;
+
+// Reads a score from a file; on failure returns false with a message key.
+using FnLirePartition = bool (*)(const std::string &chemin, cPartition &p, std::string &cle);
+// Writes a score to a file; on failure returns false with a message key.
+using FnEcrirePartition = bool (*)(cPartition &p, const std::string &chemin, std::string &cle);
+
+struct rRouteLecture {
+    const char *Extension; // lower case, with the dot
+    FnLirePartition Lire;
+};
+struct rRouteEcriture {
+    const char *Extension;
+    FnEcrirePartition Ecrire;
+};
+
+// The routes, by file extension (the tables live in uLigneCommande.cpp).
+const std::vector<rRouteLecture> &RoutesLecture();
+const std::vector<rRouteEcriture> &RoutesEcriture();
+
+// English text of a message key, for the command line's error lines.
+std::string TexteAnglais(const std::string &cle);
+
+// Runs a verb (args without the program name, first word starting with "--").
+// Returns the exit code: 0 success, 2 failure (message key and text on `err`), 1 bad usage.
+int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &out,
+                          std::ostream &err);
+
+// One JSON summary of a score, as `--info` prints it.
+std::string ResumeJson(const cPartition &p);

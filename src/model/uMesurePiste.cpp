@@ -1,0 +1,179 @@
+#include "model/uMesurePiste.h"
+
+#include "model/uPartition.h"
+
+cAccord *cMesurePiste::NouvelAccord() const
+{
+    auto *a = new cAccord;
+    return a;
+}
+
+cAccord *cMesurePiste::InsererAccordAvant(cAccord *ref)
+{
+    if (NbAccords >= MaxAccords)
+        return nullptr;
+    cAccord *a = NouvelAccord();
+    if (!ref)
+        ref = PremierAccord;
+    if (!ref) {
+        PremierAccord = a;
+    } else {
+        a->Suivant = ref;
+        a->Precedent = ref->Precedent;
+        if (ref->Precedent)
+            ref->Precedent->Suivant = a;
+        else
+            PremierAccord = a;
+        ref->Precedent = a;
+    }
+    ++NbAccords;
+    IndexerAccords();
+    ReinitialiserAccord(*a, Piste ? Piste->NbCordes : 6);
+    return a;
+}
+
+cAccord *cMesurePiste::InsererAccordApres(cAccord *ref)
+{
+    if (NbAccords >= MaxAccords)
+        return nullptr;
+    if (!ref)
+        ref = DernierAccord();
+    if (!ref)
+        return InsererAccordAvant(nullptr);
+    cAccord *a = NouvelAccord();
+    a->Precedent = ref;
+    a->Suivant = ref->Suivant;
+    if (ref->Suivant)
+        ref->Suivant->Precedent = a;
+    ref->Suivant = a;
+    ++NbAccords;
+    IndexerAccords();
+    ReinitialiserAccord(*a, Piste ? Piste->NbCordes : 6);
+    return a;
+}
+
+bool cMesurePiste::SupprimerAccord(cAccord *a)
+{
+    if (!a || NbAccords <= 1)
+        return false;
+    if (a->Precedent)
+        a->Precedent->Suivant = a->Suivant;
+    else
+        PremierAccord = a->Suivant;
+    if (a->Suivant)
+        a->Suivant->Precedent = a->Precedent;
+    delete a;
+    --NbAccords;
+    IndexerAccords();
+    return true;
+}
+
+void cMesurePiste::SupprimerAccords()
+{
+    cAccord *a = PremierAccord;
+    while (a) {
+        cAccord *s = a->Suivant;
+        delete a;
+        a = s;
+    }
+    PremierAccord = nullptr;
+    NbAccords = 0;
+    Accords.fill(nullptr);
+    DureeTotale = 0;
+}
+
+void cMesurePiste::Vider()
+{
+    SupprimerAccords();
+    InsererAccordApres(nullptr);
+    CalculerDuree();
+}
+
+cAccord *cMesurePiste::DernierAccord() const
+{
+    if (!SansIndex && NbAccords > 0 && Accords[NbAccords])
+        return Accords[NbAccords];
+    cAccord *a = PremierAccord;
+    while (a && a->Suivant)
+        a = a->Suivant;
+    return a;
+}
+
+void cMesurePiste::IndexerAccords()
+{
+    if (SansIndex)
+        return;
+    Accords.fill(nullptr);
+    int i = 0;
+    for (cAccord *a = PremierAccord; a && i < MaxAccords; a = a->Suivant) {
+        Accords[++i] = a;
+        a->Index = i;
+    }
+}
+
+void cMesurePiste::CalculerDuree()
+{
+    double t = 0;
+    for (cAccord *a = PremierAccord; a; a = a->Suivant)
+        t += a->Duree;
+    DureeTotale = t;
+}
+
+bool cMesurePiste::ContientNotes() const
+{
+    if (!PremierAccord || PremierAccord->Etat == 0)
+        return false;
+    for (cAccord *a = PremierAccord; a; a = a->Suivant)
+        if (a->Etat == 1)
+            return true;
+    return false;
+}
+
+double cMesurePiste::TempsDepuisDebutMesure(const cAccord *cible) const
+{
+    double t = 0;
+    for (cAccord *a = PremierAccord; a && a != cible; a = a->Suivant)
+        t += a->Duree;
+    return t;
+}
+
+void cMesurePiste::ReinitialiserAccord(cAccord &a, int nbCordes) const
+{
+    a.Vider();
+    a.Etat = 0;
+    const cAccord *modele = a.Precedent;
+    if (!modele && PrecedenteDansPiste)
+        modele = PrecedenteDansPiste->DernierAccord();
+    if (modele) {
+        a.CodeDuree = modele->CodeDuree;
+        a.Pointe = modele->Pointe;
+        a.Triolet = modele->Triolet;
+    } else {
+        a.CodeDuree = 0;
+        a.Pointe = false;
+        a.Triolet = 1;
+    }
+    a.CalculerDuree();
+    if (nbCordes > MaxCordes)
+        nbCordes = MaxCordes;
+    for (int i = 0; i < nbCordes; ++i)
+        a.ViderNote(*a.InsererNoteApres(nullptr));
+}
+
+void cMesurePiste::CopierVers(cMesurePiste &cible) const
+{
+    cible.SupprimerAccords();
+    if (cible.Piste && Piste && cible.Piste != Piste)
+        cible.Piste->NbCordes = Piste->NbCordes;
+    const bool sansIndex = cible.SansIndex;
+    cible.SansIndex = true;
+    cAccord *dernier = nullptr;
+    for (cAccord *a = PremierAccord; a; a = a->Suivant) {
+        cAccord *c = cible.InsererAccordApres(dernier);
+        a->CopierVers(*c);
+        dernier = c;
+    }
+    cible.SansIndex = sansIndex;
+    cible.IndexerAccords();
+    cible.DureeTotale = DureeTotale;
+}
