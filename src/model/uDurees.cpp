@@ -72,7 +72,9 @@ rDureeSonore DureeSonore(cMesurePiste *mp, cAccord *accord, int corde)
     int passages = 0;
     const bool letRing = depart->ALetRing();
     r.Pitch = depart->Effets && (depart->Effets->Bend || depart->Effets->Slide);
-    const double limite = mp->Mesure ? mp->Mesure->Longueur : 0;
+    // Let ring lasts at most to the end of the measure the note starts in.
+    const double limite =
+        (mp->Mesure ? mp->Mesure->Longueur : 0) - mp->TempsDepuisDebutMesure(accord);
     bool premier = true;
     while (accord && corde <= accord->NbNotes && accord->Notes[corde] && passages < 2) {
         const cNote *n = accord->Notes[corde];
