@@ -29,6 +29,10 @@ public:
     cAccord *Precedent = nullptr;
     cAccord *Suivant = nullptr;
 
+    // Layout, never saved.
+    int32_t XRelatif = 0; // position inside the measure before stretching
+    int32_t XAffiche = 0; // x in the view as last drawn
+
     cAccord() = default;
     cAccord(const cAccord &) = delete;
     cAccord &operator=(const cAccord &) = delete;

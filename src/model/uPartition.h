@@ -66,6 +66,15 @@ public:
     cMesure *Suivante = nullptr;
     cMesurePiste *PremiereMesurePiste = nullptr;
 
+    // Layout of the score view, never saved.
+    double X = 0;                // left edge inside its line, from the left margin
+    int32_t Y = 0;               // top of its line in the whole layout
+    double LargeurNaturelle = 0; // beat widths before stretching
+    int32_t LargeurFixe = 0;     // barline, repeat and signature area
+    double Etirement = 1;        // stretch of the beat widths
+    bool ARedessiner = false;
+    int32_t Ligne = 0;           // 1-based line number
+
     cMesure() = default;
     cMesure(const cMesure &) = delete;
     cMesure &operator=(const cMesure &) = delete;
@@ -102,6 +111,10 @@ public:
     cPiste *Precedente = nullptr;
     cPiste *Suivante = nullptr;
     cMesurePiste *PremiereMesurePiste = nullptr;
+
+    // Layout of the multitrack view, never saved.
+    int32_t RangVisible = 0; // 1-based row among the visible tracks
+    int32_t DecalageY = 0;   // offset of the track's row from the top of a line
 
     cPiste() = default;
     cPiste(const cPiste &) = delete;
