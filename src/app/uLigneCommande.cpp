@@ -4,19 +4,26 @@
 #include <cctype>
 #include <functional>
 
+#include "chords/uListeAccordsImpression.h"
+#include "fileio/uFichierPLT.h"
 #include "model/uCodage.h"
 #include "model/uPartition.h"
 
 // Each import or export adds its entry here.
 const std::vector<rRouteLecture> &RoutesLecture()
 {
-    static const std::vector<rRouteLecture> routes = {};
+    static const std::vector<rRouteLecture> routes = {
+        {".pl3", LireFichierPL3},
+        {".plt", LireFichierPL3},
+    };
     return routes;
 }
 
 const std::vector<rRouteEcriture> &RoutesEcriture()
 {
-    static const std::vector<rRouteEcriture> routes = {};
+    static const std::vector<rRouteEcriture> routes = {
+        {".pl3", EcrireFichierPL3},
+    };
     return routes;
 }
 
@@ -128,6 +135,7 @@ std::string ResumeJson(const cPartition &p)
     o += "]";
     o += ",\"beats\":" + std::to_string(p.NbAccordsTotal());
     o += ",\"notes\":" + std::to_string(p.NbNotesJouees());
+    o += ",\"printChords\":" + std::to_string(ListeAccordsImpression().Nb());
     o += "}";
     return o;
 }
