@@ -6,6 +6,7 @@
 
 #include "chords/uListeAccordsImpression.h"
 #include "fileio/uFichierPLT.h"
+#include "midifile/uExportMIDI.h"
 #include "model/uCodage.h"
 #include "model/uPartition.h"
 
@@ -23,6 +24,7 @@ const std::vector<rRouteEcriture> &RoutesEcriture()
 {
     static const std::vector<rRouteEcriture> routes = {
         {".pl3", EcrireFichierPL3},
+        {".mid", EcrireFichierMIDI},
     };
     return routes;
 }
