@@ -7,6 +7,8 @@
 #include "chords/uListeAccordsImpression.h"
 #include "fileio/uFichierPLT.h"
 #include "midifile/uExportMIDI.h"
+#include "config/uEmplacements.h"
+#include "config/uPatch.h"
 #include "model/uCodage.h"
 #include "model/uPartition.h"
 
@@ -29,7 +31,21 @@ const std::vector<rRouteEcriture> &RoutesEcriture()
     return routes;
 }
 
-std::string TexteAnglais(const std::string &cle) { return cle; }
+std::string TexteAnglais(const std::string &cle)
+{
+    // The command line speaks English whatever language the editor uses.
+    static const cPatchLangue anglais = [] {
+        cPatchLangue p;
+        const std::string chemin = TrouverFichierDonnees("English.pll");
+        if (!chemin.empty())
+            p.Charger(chemin);
+        return p;
+    }();
+    const std::string texte = anglais.Traduction(cle);
+    if (texte == TexteTraductionAbsente)
+        return cle;
+    return Win1252VersUtf8(texte);
+}
 
 namespace {
 std::string Extension(const std::string &chemin)

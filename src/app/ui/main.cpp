@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/uLigneCommande.h"
+#include "config/uConfig.h"
+#include "config/ui/DlgWelcome.h"
 
 int main(int argc, char **argv)
 {
@@ -15,9 +17,15 @@ int main(int argc, char **argv)
         return ExecuterLigneCommande(args, std::cout, std::cerr);
     }
     QApplication app(argc, argv);
+    // Settings and language come first; without any language patch there is no main window.
+    cDialoguesConfigQt dialogues;
+    if (!ChargerConfig(&dialogues))
+        return 1;
     QMainWindow fenetre;
     fenetre.setWindowTitle(QStringLiteral("Plectorium"));
     fenetre.resize(1200, 800);
     fenetre.show();
-    return app.exec();
+    const int code = app.exec();
+    EnregistrerConfig();
+    return code;
 }
