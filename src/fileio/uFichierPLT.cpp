@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string_view>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,45 +39,79 @@ constexpr std::string_view PrefixePremiereGeneration = "FICHIER PLECTORIALE";
 
 constexpr std::size_t TailleDiagramme = sizeof(rDiagramme);
 constexpr std::size_t TaillePiste = 98;
+constexpr std::size_t TailleForme = 9; // one bend point
 
 // ---------------------------------------------------------------- writing
 
+// Appends to a byte image. Records reserve their room first (Reserver), so that the
+// primitives are plain stores: writing runs at memory speed.
 class cEcriture {
 public:
-    explicit cEcriture(std::string &s) : o(s) {}
+    explicit cEcriture(std::string &s) : o(s) { o.clear(); }
+    ~cEcriture() { o.resize(n); }
+    cEcriture(const cEcriture &) = delete;
+    cEcriture &operator=(const cEcriture &) = delete;
 
-    void U8(uint8_t v) { o.push_back(static_cast<char>(v)); }
+    void Reserver(std::size_t k)
+    {
+        if (taille - n < k)
+            Agrandir(k);
+    }
+
+    void U8(uint8_t v) { d[n++] = v; }
     void I8(int8_t v) { U8(static_cast<uint8_t>(v)); }
     void Bool(bool v) { U8(v ? 1 : 0); }
     void I32(int32_t v)
     {
         const auto u = static_cast<uint32_t>(v);
-        const char b[4] = {static_cast<char>(u), static_cast<char>(u >> 8),
-                           static_cast<char>(u >> 16), static_cast<char>(u >> 24)};
-        o.append(b, 4);
+        d[n] = static_cast<uint8_t>(u);
+        d[n + 1] = static_cast<uint8_t>(u >> 8);
+        d[n + 2] = static_cast<uint8_t>(u >> 16);
+        d[n + 3] = static_cast<uint8_t>(u >> 24);
+        n += 4;
     }
-    void Zeros(std::size_t n) { o.append(n, '\0'); }
-    void Octets(const void *d, std::size_t n) { o.append(static_cast<const char *>(d), n); }
+    void Zeros(std::size_t k)
+    {
+        std::memset(d + n, 0, k);
+        n += k;
+    }
+    void Octets(const void *src, std::size_t k)
+    {
+        std::memcpy(d + n, src, k);
+        n += k;
+    }
 
     // int32 (length + 1), the length byte, the characters; longer texts are cut.
     void TexteCompte(const std::string &s, std::size_t cap)
     {
-        const std::size_t n = s.size() < cap ? s.size() : cap;
-        I32(static_cast<int32_t>(n + 1));
-        U8(static_cast<uint8_t>(n));
-        o.append(s.data(), n);
+        const std::size_t k = s.size() < cap ? s.size() : cap;
+        Reserver(5 + k);
+        I32(static_cast<int32_t>(k + 1));
+        U8(static_cast<uint8_t>(k));
+        Octets(s.data(), k);
     }
     // The length byte and exactly `cap` character bytes, the unused tail zeroed.
     void TexteFixe(const std::string &s, std::size_t cap)
     {
-        const std::size_t n = s.size() < cap ? s.size() : cap;
-        U8(static_cast<uint8_t>(n));
-        o.append(s.data(), n);
-        Zeros(cap - n);
+        const std::size_t k = s.size() < cap ? s.size() : cap;
+        Reserver(1 + cap);
+        U8(static_cast<uint8_t>(k));
+        Octets(s.data(), k);
+        Zeros(cap - k);
     }
 
 private:
+    void Agrandir(std::size_t k)
+    {
+        o.resize(std::max(o.size() * 2, n + k + 4096));
+        d = reinterpret_cast<uint8_t *>(o.data());
+        taille = o.size();
+    }
+
     std::string &o;
+    uint8_t *d = nullptr;
+    std::size_t n = 0;
+    std::size_t taille = 0;
 };
 
 void PoserI32(uint8_t *b, int32_t v)
@@ -162,9 +198,11 @@ bool FormeCourte(const rDiagramme &d)
 
 void EcrireDiagramme(cEcriture &e, const rDiagramme &d)
 {
+    e.Reserver(1 + TailleDiagramme);
     if (FormeCourte(d)) {
         e.U8(0);
         e.TexteCompte(std::string(d.Nom, LongueurNom(d)), CapNomDiagramme);
+        e.Reserver(28);
         if (TousMuets(d)) {
             e.I32(0);
         } else {
@@ -231,6 +269,7 @@ bool NoteEcrite(const cNote &n) { return n.Type != 0 || (n.Effets && n.Effets->A
 
 void EcrireNote(cEcriture &e, const cNote &n)
 {
+    e.Reserver(16);
     const bool effets = EffetsNotePresents(n);
     e.U8(static_cast<uint8_t>((n.DureePropre ? 0x01 : 0) | (n.Pointe ? 0x02 : 0) |
                               (n.Sugeree ? 0x04 : 0) | (effets ? 0x08 : 0) |
@@ -252,9 +291,11 @@ void EcrireNote(cEcriture &e, const cNote &n)
                               (x.Slide ? 0x04 : 0) | (x.LetRing ? 0x08 : 0) |
                               (x.Appogiature ? 0x10 : 0)));
     if (x.Bend) {
+        const int nb = x.Bend->NbFormes();
+        e.Reserver(9 + TailleForme * static_cast<std::size_t>(nb) + 4);
         e.U8(x.Bend->Type);
         e.I32(x.Bend->Valeur);
-        e.I32(x.Bend->NbFormes());
+        e.I32(nb);
         for (const cEffet_Forme *f = x.Bend->PremiereForme; f; f = f->Suivante) {
             e.I32(f->Position);
             e.I32(f->Hauteur);
@@ -271,6 +312,7 @@ void EcrireNote(cEcriture &e, const cNote &n)
 
 void EcrireAccord(cEcriture &e, const cAccord &a)
 {
+    e.Reserver(8);
     const bool effets = a.Effets && !a.Effets->EstVide();
     e.U8(static_cast<uint8_t>((a.Pointe ? 0x01 : 0) | (a.Diagramme ? 0x02 : 0) |
                               (a.Texte ? 0x04 : 0) | (effets ? 0x08 : 0) |
@@ -285,6 +327,7 @@ void EcrireAccord(cEcriture &e, const cAccord &a)
         EcrireDiagramme(e, *a.Diagramme);
     if (a.Texte)
         e.TexteCompte(a.Texte->Texte, CapTexte);
+    e.Reserver(32); // beat effects, mix table change and string bits
     if (effets)
         EcrireEffetsAccord(e, *a.Effets);
     if (a.TableMix)
@@ -322,10 +365,65 @@ void EcrireMesurePiste(cEcriture &e, const cMesurePiste &mp)
     }
     if (nb > 1 && PlaceVide(*dernier))
         --nb;
+    e.Reserver(4);
     e.I32(nb);
     int i = 0;
     for (const cAccord *a = mp.PremierAccord; a && i < nb; a = a->Suivant, ++i)
         EcrireAccord(e, *a);
+}
+
+// Writing is bound by fetching the model from memory: beats and notes are reached through
+// chains, and the writing code between two fetches is long enough that the processor meets
+// one cache miss after another. So the fetches are started ahead, in stages over the next
+// track measures (the track measure, its beats, their notes, found through the index tables
+// where they are kept), and a short loop touches the current one before it is written. These
+// only warm the cache: the chains stay the reference for what is written.
+int NbIndexes(const cMesurePiste &mp)
+{
+    return mp.SansIndex ? 0 : (mp.NbAccords < MaxAccords ? mp.NbAccords : MaxAccords);
+}
+
+void PrechargerMesurePiste(const cMesurePiste *mp)
+{
+    for (int k = 0; k < 3; ++k)
+        __builtin_prefetch(reinterpret_cast<const char *>(mp) + 64 * k);
+}
+
+void PrechargerAccords(const cMesurePiste *mp)
+{
+    for (int i = 1, n = NbIndexes(*mp); i <= n; ++i)
+        for (std::size_t k = 0; k < sizeof(cAccord); k += 64)
+            __builtin_prefetch(reinterpret_cast<const char *>(mp->Accords[i]) + k);
+}
+
+void PrechargerNotes(const cMesurePiste *mp)
+{
+    for (int i = 1, n = NbIndexes(*mp); i <= n; ++i)
+        if (const cAccord *a = mp->Accords[i])
+            for (int s = 1, nn = a->NbNotes < MaxCordes ? a->NbNotes : MaxCordes; s <= nn; ++s)
+                __builtin_prefetch(a->Notes[s]);
+}
+
+uintptr_t ToucherNotes(const cAccord *a)
+{
+    uintptr_t somme = 0;
+    for (int s = 1, nb = a->NbNotes < MaxCordes ? a->NbNotes : MaxCordes; s <= nb; ++s)
+        somme += a->Notes[s] ? a->Notes[s]->Type : 0;
+    return somme;
+}
+
+void Toucher(const cMesurePiste &mp)
+{
+    uintptr_t somme = 0;
+    if (!mp.SansIndex && mp.NbAccords >= 1 && mp.NbAccords <= MaxAccords) {
+        for (int i = 1; i <= mp.NbAccords; ++i)
+            if (const cAccord *a = mp.Accords[i])
+                somme += ToucherNotes(a) + (a->Suivant != nullptr);
+    } else {
+        for (const cAccord *a = mp.PremierAccord; a; a = a->Suivant)
+            somme += ToucherNotes(a);
+    }
+    asm volatile("" : : "r"(somme));
 }
 
 void EcrireMesure(cEcriture &e, const cMesure &m)
@@ -333,6 +431,7 @@ void EcrireMesure(cEcriture &e, const cMesure &m)
     const cMesure *prec = m.Precedente;
     const bool num = !prec || prec->Numerateur != m.Numerateur;
     const bool den = !prec || prec->Denominateur != m.Denominateur;
+    e.Reserver(5);
     e.U8(static_cast<uint8_t>((num ? 0x01 : 0) | (den ? 0x02 : 0) | (m.RenvoiDebut ? 0x04 : 0) |
                               (m.RenvoiFin > 0 ? 0x08 : 0) | (m.Repetition > 0 ? 0x10 : 0) |
                               (m.Marker ? 0x20 : 0)));
@@ -346,12 +445,14 @@ void EcrireMesure(cEcriture &e, const cMesure &m)
         e.U8(static_cast<uint8_t>(m.Repetition));
     if (m.Marker) {
         e.TexteCompte(m.Marker->Nom, CapNomMarker);
+        e.Reserver(4);
         e.I32(m.Marker->Couleur);
     }
 }
 
 void EcrirePiste(cEcriture &e, const cPiste &t)
 {
+    e.Reserver(TaillePiste);
     e.U8(static_cast<uint8_t>((t.Percussions ? 0x01 : 0) | (t.DouzeCordes ? 0x02 : 0) |
                               (t.Banjo5 ? 0x04 : 0)));
     e.TexteFixe(t.Nom, CapNomPiste);
@@ -372,9 +473,11 @@ void EcrirePartition(cEcriture &e, const cPartition &p)
     for (const std::string *s : {&i.Titre, &i.SousTitre, &i.Artiste, &i.Album, &i.Auteur,
                                  &i.Droits, &i.Tab, &i.Instructions})
         e.TexteCompte(*s, CapInformation);
+    e.Reserver(4);
     e.I32(static_cast<int32_t>(i.Notice.size()));
     for (const std::string &l : i.Notice)
         e.TexteCompte(l, CapInformation);
+    e.Reserver(1 + 4 + 4 + 12 * MaxPorts * MaxCanaux + 4 + 4);
     e.Bool(i.TripletFeel);
     e.I32(p.Tempo);
     e.I32(p.Tonalite);
@@ -568,8 +671,6 @@ bool LireTableMix(cLecture &l, cAccord &a)
         return false;
     return true;
 }
-
-constexpr std::size_t TailleForme = 9;
 
 bool LireEffetsNote(cLecture &l, cNote &n)
 {
@@ -988,11 +1089,17 @@ int VersionEntete(const uint8_t *entete, std::size_t n)
 void EcrireFichierMemoire(const cPartition &p, const cListeAccordsImpression &liste,
                           std::string &sortie)
 {
-    sortie.clear();
-    // About 3 bytes a written note and 3 a beat; a first guess that avoids most regrowth.
-    const long long estimation = 4096 + p.NbAccordsTotal() * 24;
-    sortie.reserve(static_cast<std::size_t>(estimation));
     cEcriture e(sortie);
+    // About 3 bytes a written note and 3 a beat: a first size that avoids most regrowth.
+    std::vector<const cMesurePiste *> ordre;
+    ordre.reserve(static_cast<std::size_t>(p.NbMesures) * static_cast<std::size_t>(p.NbPistes));
+    std::size_t accords = 0;
+    for (const cMesure *m = p.PremiereMesure; m; m = m->Suivante)
+        for (const cMesurePiste *mp = m->PremiereMesurePiste; mp; mp = mp->SuivanteDansMesure) {
+            ordre.push_back(mp);
+            accords += static_cast<std::size_t>(mp->NbAccords);
+        }
+    e.Reserver(4096 + accords * 24);
     e.U8(static_cast<uint8_t>(MagiqueCourante.size()));
     e.Octets(MagiqueCourante.data(), MagiqueCourante.size());
     e.Zeros(TailleEntete - 1 - MagiqueCourante.size());
@@ -1001,9 +1108,18 @@ void EcrireFichierMemoire(const cPartition &p, const cListeAccordsImpression &li
         EcrireMesure(e, *m);
     for (const cPiste *t = p.PremierePiste; t; t = t->Suivante)
         EcrirePiste(e, *t);
-    for (const cMesure *m = p.PremiereMesure; m; m = m->Suivante)
-        for (const cMesurePiste *mp = m->PremiereMesurePiste; mp; mp = mp->SuivanteDansMesure)
-            EcrireMesurePiste(e, *mp);
+    const std::size_t n = ordre.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        if (k + 3 < n)
+            PrechargerMesurePiste(ordre[k + 3]);
+        if (k + 2 < n)
+            PrechargerAccords(ordre[k + 2]);
+        if (k + 1 < n)
+            PrechargerNotes(ordre[k + 1]);
+        Toucher(*ordre[k]);
+        EcrireMesurePiste(e, *ordre[k]);
+    }
+    e.Reserver(4);
     e.I32(liste.Nb());
     for (int i = 1; i <= liste.Nb(); ++i)
         EcrireDiagramme(e, liste.Accord(i));
