@@ -1,12 +1,15 @@
 // Entry point: the editor window, or a headless verb when the first word starts with "--".
 #include <QApplication>
 #include <QMainWindow>
+#include <QStatusBar>
 
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/uDemo.h"
 #include "app/uLigneCommande.h"
+#include "display/ui/uVuePartition.h"
 
 int main(int argc, char **argv)
 {
@@ -15,9 +18,19 @@ int main(int argc, char **argv)
         return ExecuterLigneCommande(args, std::cout, std::cerr);
     }
     QApplication app(argc, argv);
+    cPartition partition;
+    ConstruireDemo(partition);
+    TParamEcran param;
     QMainWindow fenetre;
     fenetre.setWindowTitle(QStringLiteral("Plectorium"));
-    fenetre.resize(1200, 800);
+    auto *vue = new TVuePartition(&partition, &param, &fenetre);
+    fenetre.setCentralWidget(vue);
+    QObject::connect(vue, &TVuePartition::BarreEtatChangee, &fenetre,
+                     [&fenetre](const rBarreEtat &e) {
+                         fenetre.statusBar()->showMessage(QString::fromStdString(
+                             e.NumMesure + "    " + e.Duree));
+                     });
+    fenetre.resize(1400, 800);
     fenetre.show();
     return app.exec();
 }
