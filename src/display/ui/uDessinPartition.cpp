@@ -83,19 +83,31 @@ void cDessinPartition::Ligne(QPainter &g, int x1, int y1, int x2, int y2, const 
     }
 }
 
-QSize cDessinPartition::Taille(const QString &t, const QFont &f)
+namespace {
+QFont SansGras(QFont f)
 {
-    const QFontMetrics fm(f);
-    return QSize(fm.horizontalAdvance(t), fm.height());
+    f.setBold(false);
+    return f;
+}
+} // namespace
+
+cDessinPartition::cDessinPartition(cAffichage &aff, const rOptionsDessin &options)
+    : Aff(aff), Opt(options), Notes(PoliceQt(aff.Param->FontNotes)),
+      NotesRegulier(SansGras(PoliceQt(aff.Param->FontNotes))), Acc(PoliceQt(aff.Param->FontAcc)),
+      Txt(PoliceQt(aff.Param->FontTxt)), Sign(PoliceQt(aff.Param->FontSign)),
+      Num(PoliceQt(aff.Param->FontNum)), Renv(PoliceQt(aff.Param->FontRenv)),
+      Arial9(Police("Arial", 9)), Small5(Police("Small Fonts", 5)),
+      Small6(Police("Small Fonts", 6)), Small7(Police("Small Fonts", 7)),
+      SansSerif6(Police("MS Sans Serif", 6))
+{
 }
 
-void cDessinPartition::Texte(QPainter &g, int x, int y, const QString &t, const QFont &f,
+void cDessinPartition::Texte(QPainter &g, int x, int y, const QString &t, const rPolice &f,
                              const QColor &c)
 {
-    g.setFont(f);
+    g.setFont(f.Police);
     g.setPen(c);
-    const QFontMetrics fm(f);
-    g.drawText(x, y + fm.ascent(), t);
+    g.drawStaticText(x, y, f.Statique(t));
 }
 
 void cDessinPartition::DessinerLignes(QPainter &g, int largeur, const cPiste &piste, int decalage)
@@ -146,7 +158,7 @@ void cDessinPartition::DessinerMesure(QPainter &g, cMesurePiste &mp, int decalag
     Origine = decalage + P().MargeGaucheLignes + N(m.X) + cAffichage::FixeAvantTemps(m);
 
     if (P().AffNum) {
-        const QFont f = PoliceQt(P().FontNum);
+        const rPolice &f = Num;
         const QString t = QString::number(m.Index);
         const int x = N(m.X) + P().MargeGaucheLignes + decalage;
         Texte(g, x - N(Taille(t, f).width() / 2.0), Y0 - 14, t, f, CouleurQt(P().FontNum.Col));
@@ -168,7 +180,7 @@ void cDessinPartition::DessinerMesure(QPainter &g, cMesurePiste &mp, int decalag
             DessinerSilence(g, *a);
         if (a->Texte && P().AffTxt)
             Texte(g, a->XAffiche - 3, Y0 - P().EspTexte - 6,
-                  VersQt(a->Texte->Texte), PoliceQt(P().FontTxt), Regle(P().FontTxt.Col));
+                  VersQt(a->Texte->Texte), Txt, Regle(P().FontTxt.Col));
         if (a->Diagramme)
             DessinerAccord(g, *a);
         if (P().AffEff && a->Effets)
@@ -203,7 +215,7 @@ void cDessinPartition::DessinerSignature(QPainter &g, int decalage)
     else if (!prec)
         b += 5;
     const int E = P().EspLignes * (NbCordes - 1);
-    const QFont f = PoliceQt(P().FontSign);
+    const rPolice &f = Sign;
     const QColor c = CouleurQt(P().FontSign.Col);
     auto centre = [&](int valeur, int yc) {
         const QString t = QString::number(valeur);
@@ -243,7 +255,7 @@ void cDessinPartition::DessinerBarres(QPainter &g, int decalage)
         point(u - 9, mi - 7);
         point(u - 9, mi + 3);
         if (m.RenvoiFin > 1)
-            Texte(g, u - 9, T - 12, QString::number(m.RenvoiFin) + "x", PoliceQt(P().FontRenv),
+            Texte(g, u - 9, T - 12, QString::number(m.RenvoiFin) + "x", Renv,
                   CouleurQt(P().FontRenv.Col));
     }
     if (m.Repetition > 0) {
@@ -254,7 +266,7 @@ void cDessinPartition::DessinerBarres(QPainter &g, int decalage)
         QString t = QString::number(p);
         if (m.Repetition != p)
             t += " " + VersQt(Aff.Texte("Repet-A")) + " " + QString::number(m.Repetition);
-        const QFont fr = Police("Arial", 9);
+        const rPolice &fr = Arial9;
         Texte(g, f + 4, 20 - Taille(t, fr).height(), t, fr, noir);
     }
 }
@@ -308,7 +320,7 @@ void cDessinPartition::DessinerRythme(QPainter &g, cAccord &a)
 void cDessinPartition::DessinerTuplets(QPainter &g)
 {
     const QColor c = Regle(P().ColRythm);
-    const QFont f = Police("Small Fonts", 6);
+    const rPolice &f = Small6;
     for (cAccord *a = Mp->PremierAccord; a; a = a->Suivant) {
         if (a->Triolet <= 1)
             continue;
@@ -353,7 +365,7 @@ int cDessinPartition::XSuivant(const cAccord &a, int corde, const cNote **suivan
 
 void cDessinPartition::DessinerNotes(QPainter &g, cAccord &a)
 {
-    const QFont base = PoliceQt(P().FontNotes);
+    const rPolice &base = Notes;
     const rPosition &cur = Aff.Partition->Curseur;
     const int x = a.XAffiche;
     for (cNote *n = a.PremiereNote; n; n = n->Suivante) {
@@ -371,9 +383,7 @@ void cDessinPartition::DessinerNotes(QPainter &g, cAccord &a)
         }
         if (n->Sugeree && t.trimmed().size() > 0)
             t = "(" + t + ")";
-        QFont f = base;
-        if (n->Sugeree || n->Type == 2)
-            f.setBold(false);
+        const rPolice &f = (n->Sugeree || n->Type == 2) ? NotesRegulier : base;
         QColor couleur;
         const bool joue = EnLecture() && Opt.NoteFollowingColor && EstCurseur(&a);
         if (Opt.ShowDynamic && !joue) {
@@ -443,7 +453,7 @@ void cDessinPartition::DessinerEffetsNote(QPainter &g, cAccord &a, cNote &n, int
         const int xm = e.Bend->Type == 1 ? oa : oa - 1;
         const int v = e.Bend->Valeur;
         if (v == 100) {
-            Texte(g, xm, ob - 9, "Full", Police("Small Fonts", 6), c);
+            Texte(g, xm, ob - 9, "Full", Small6, c);
         } else {
             const int entier = v / 100, frac = v % 100;
             const QString fr = frac == 25 ? QString(QChar(0xBC))
@@ -452,9 +462,9 @@ void cDessinPartition::DessinerEffetsNote(QPainter &g, cAccord &a, cNote &n, int
                                             : QString();
             if (entier > 0)
                 Texte(g, fr.isEmpty() ? xm + 3 : xm, ob - 10, QString::number(entier),
-                      Police("Small Fonts", 7), c);
+                      Small7, c);
             if (!fr.isEmpty())
-                Texte(g, entier > 0 ? xm + 5 : xm + 3, ob - 11, fr, Police("MS Sans Serif", 6), c);
+                Texte(g, entier > 0 ? xm + 5 : xm + 3, ob - 11, fr, SansSerif6, c);
         }
     }
     const cNote *suivante = nullptr;
@@ -463,7 +473,7 @@ void cDessinPartition::DessinerEffetsNote(QPainter &g, cAccord &a, cNote &n, int
         const int b = x + N(w / 2.0) - 3;
         int fin = x + 21;
         if (suivante) {
-            const int ws = Taille(QString::number(suivante->Case), PoliceQt(P().FontNotes)).width();
+            const int ws = Taille(QString::number(suivante->Case), Notes).width();
             fin = xs - N(ws / 2.0) + 1;
         }
         const int k = std::max(1, N((fin - b + 1) / 2.0));
@@ -481,7 +491,7 @@ void cDessinPartition::DessinerEffetsNote(QPainter &g, cAccord &a, cNote &n, int
         if (!suivante) {
             Ligne(g, x1, y - 3, x + 17, y - 3, c);
         } else {
-            const int ws = Taille(QString::number(suivante->Case), PoliceQt(P().FontNotes)).width();
+            const int ws = Taille(QString::number(suivante->Case), Notes).width();
             int fret = n.Type == 3 ? 0 : n.Case;
             if (n.Type == 2)
                 if (const cNote *o = OrigineLiaison(Mp, &a, n.Corde))
@@ -498,7 +508,7 @@ void cDessinPartition::DessinerEffetsNote(QPainter &g, cAccord &a, cNote &n, int
         QString t = ap.Case == 255 ? QString("x") : QString::number(ap.Case);
         if (ap.Nuance <= 4)
             t = "(" + t + ")";
-        const QFont f = Police("Small Fonts", 6);
+        const rPolice &f = Small6;
         const int tw = Taille(t, f).width();
         const int xg = x - N(w / 2.0) - tw - ap.Duree - 3;
         Bloc(g, xg - 1, xg + tw + 2, y, y + 1, CouleurQt(P().ColBackG));
@@ -563,7 +573,7 @@ void cDessinPartition::DessinerEffetsAccord(QPainter &g, cAccord &a)
         vagues(VagueVibrato, 10, 6, 3);
     if (e.TremoloBar)
         vagues(VagueTremolo, 13, 9, 2);
-    const QFont petite = Police("Small Fonts", 6);
+    const rPolice &petite = Small6;
     QString h;
     if (e.HarmoniqueNaturelle)
         h = "H";
@@ -583,7 +593,7 @@ void cDessinPartition::DessinerEffetsAccord(QPainter &g, cAccord &a)
                           : v == 50 ? QString("1/2")
                           : v == 75 ? QString("3/4")
                                     : QString::number(v / 100.0);
-        const QFont f = Police("Small Fonts", 5);
+        const rPolice &f = Small5;
         const QSize s = Taille(t, f);
         Texte(g, x - N(s.width() / 2.0), Y0 - 15 - N(s.height() / 2.0), t, f, c);
     }
@@ -614,7 +624,7 @@ void cDessinPartition::DessinerAccord(QPainter &g, cAccord &a)
     const int x = a.XAffiche;
     const QString nom = VersQt(d.NomTexte());
     if (P().AffChordsName && (nomSeul || !P().AffDiag)) {
-        Texte(g, x - 3, Y0 - P().EspNomAc - 7, nom, PoliceQt(P().FontAcc), Regle(P().FontAcc.Col));
+        Texte(g, x - 3, Y0 - P().EspNomAc - 7, nom, Acc, Regle(P().FontAcc.Col));
         return;
     }
     if (!P().AffDiag || nomSeul)
@@ -693,7 +703,7 @@ void cDessinPartition::DessinerAccord(QPainter &g, cAccord &a)
             }
         }
     }
-    const QFont f = Police("Small Fonts", 7);
+    const rPolice &f = Small7;
     if (d.PremiereCase > 1) {
         const QString t = QString::number(d.PremiereCase);
         const int w = Taille(t, f).width();

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QStaticText>
 #include <QImage>
 #include <QPainter>
 
@@ -21,9 +24,38 @@ struct rOptionsDessin {
 QColor CouleurQt(uint32_t couleur); // 0x00BBGGRR
 QFont PoliceQt(const TMyFont &f);
 
+// A font with its metrics, built once per painter.
+// Texts are shaped once and kept: a score repeats the same few fret numbers endlessly.
+struct rPolice {
+    QFont Police;
+    QFontMetrics Metriques;
+    mutable QHash<QString, QStaticText> Textes;
+    mutable QHash<QString, int> Largeurs;
+    explicit rPolice(const QFont &f) : Police(f), Metriques(f) {}
+    int Largeur(const QString &t) const
+    {
+        auto i = Largeurs.constFind(t);
+        if (i != Largeurs.constEnd())
+            return *i;
+        const int w = Metriques.horizontalAdvance(t);
+        Largeurs.insert(t, w);
+        return w;
+    }
+    const QStaticText &Statique(const QString &t) const
+    {
+        auto i = Textes.find(t);
+        if (i == Textes.end()) {
+            i = Textes.insert(t, QStaticText(t));
+            i->setTextFormat(Qt::PlainText);
+            i->prepare(QTransform(), Police);
+        }
+        return *i;
+    }
+};
+
 class cDessinPartition {
 public:
-    cDessinPartition(cAffichage &aff, const rOptionsDessin &options) : Aff(aff), Opt(options) {}
+    cDessinPartition(cAffichage &aff, const rOptionsDessin &options);
 
     // Clears the row with ColBackG and draws the track's string lines.
     void DessinerLignes(QPainter &g, int largeurTampon, const cPiste &piste, int decalage);
@@ -38,7 +70,7 @@ public:
 
 private:
     cAffichage &Aff;
-    rOptionsDessin Opt;
+    const rOptionsDessin &Opt;
     const TParamEcran &P() const { return *Aff.Param; }
 
     // State of the measure being drawn.
@@ -62,8 +94,15 @@ private:
     }
     // A line from P towards Q, Q left out.
     static void Ligne(QPainter &g, int x1, int y1, int x2, int y2, const QColor &c);
-    static void Texte(QPainter &g, int x, int y, const QString &t, const QFont &f, const QColor &c);
-    static QSize Taille(const QString &t, const QFont &f);
+    static void Texte(QPainter &g, int x, int y, const QString &t, const rPolice &f,
+                      const QColor &c);
+    static QSize Taille(const QString &t, const rPolice &f)
+    {
+        return QSize(f.Largeur(t), f.Metriques.height());
+    }
+
+    rPolice Notes, NotesRegulier, Acc, Txt, Sign, Num, Renv, Arial9, Small5, Small6, Small7,
+        SansSerif6;
 
     void DessinerSignature(QPainter &g, int decalage);
     void DessinerBarres(QPainter &g, int decalage);

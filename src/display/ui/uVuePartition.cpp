@@ -62,6 +62,19 @@ TVuePartition::TVuePartition(cPartition *partition, const TParamEcran *param, QW
     });
 }
 
+cDessinPartition &TVuePartition::Dessin()
+{
+    if (!Peintre)
+        Peintre = std::make_unique<cDessinPartition>(Affichage, Options);
+    return *Peintre;
+}
+
+void TVuePartition::AppliquerPolices()
+{
+    Peintre.reset();
+    ActualiserTout();
+}
+
 void TVuePartition::TaillerVue()
 {
     Affichage.LargeurVue = std::max(1, PaintBox_Partition->width());
@@ -135,7 +148,7 @@ void TVuePartition::DessinerVertical()
     const int r = a.RangeesParLigne();
     if (TamponLigne.width() != a.LargeurVue + 1 || TamponLigne.height() != prm.EspPortees + 44)
         TamponLigne = QImage(a.LargeurVue + 1, prm.EspPortees + 44, QImage::Format_RGB32);
-    cDessinPartition dessin(a, Options);
+    cDessinPartition &dessin = Dessin();
     QPainter vue(&Vue);
     int basDerniere = 0;
     for (cMesure *m = p.PremiereMesure; m;) {
@@ -182,7 +195,7 @@ void TVuePartition::DessinerHorizontal()
     const int P = a.BarreH.Position;
     if (TamponLigne.width() != a.LargeurVue + 1 || TamponLigne.height() != prm.EspPortees + 44)
         TamponLigne = QImage(a.LargeurVue + 1, prm.EspPortees + 44, QImage::Format_RGB32);
-    cDessinPartition dessin(a, Options);
+    cDessinPartition &dessin = Dessin();
     QPainter vue(&Vue);
     cMesure *premiere = p.PremiereMesure;
     while (premiere && premiere->X + 2 * premiere->LargeurNaturelle < P && premiere->Suivante)
@@ -271,4 +284,32 @@ bool TVuePartition::eventFilter(QObject *o, QEvent *e)
     default:
         return QWidget::eventFilter(o, e);
     }
+}
+
+void TVuePartition::ChoisirMultipiste(bool multipiste)
+{
+    Affichage.VueMultipiste = multipiste;
+    if (cPiste *t = Affichage.Partition->PisteNumero(Affichage.Partition->Curseur.NumPiste))
+        t->Visible = true; // the cursor's track is always shown
+    ActualiserTout();
+}
+
+void TVuePartition::ChoisirDefilementVertical(bool vertical)
+{
+    Affichage.DefilementVertical = vertical;
+    if (vertical)
+        Affichage.BarreH = rBarreDefilement{};
+    ActualiserTout();
+}
+
+void TVuePartition::ChoisirEspacementRegulier(bool regulier)
+{
+    Affichage.EspacementRegulier = regulier;
+    ActualiserMesure(Affichage.Partition->Curseur.MesurePiste);
+}
+
+void TVuePartition::ChoisirProportionsStrictes(bool strictes)
+{
+    Affichage.ProportionsStrictes = strictes;
+    ActualiserTout();
 }

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
 #include "display/ui/uDessinPartition.h"
 
 class TVuePartition : public QWidget {
@@ -22,8 +24,16 @@ public:
     void ActualiserTout();
     // Relayout after an edit in one track measure, then repaint of the dirty lines.
     void ActualiserMesure(cMesurePiste *mp);
+    // Fonts or colours changed: rebuild the painter's fonts and repaint everything.
+    void AppliquerPolices();
     // Repaints into the backing image (dirty lines only unless ToutRedessiner) and shows it.
     void Dessiner();
+
+    // The View commands of the score view.
+    void ChoisirMultipiste(bool multipiste);
+    void ChoisirDefilementVertical(bool vertical);
+    void ChoisirEspacementRegulier(bool regulier);
+    void ChoisirProportionsStrictes(bool strictes);
 
     QWidget *PaintBox() const { return PaintBox_Partition; }
     QScrollBar *BarreV() const { return ScrollBar_TablatureV; }
@@ -44,6 +54,8 @@ private:
     QTimer Timer_RefreshAffScrollingH;
     QImage Vue;
     QImage TamponLigne;
+    std::unique_ptr<cDessinPartition> Peintre;
+    cDessinPartition &Dessin();
     bool Synchronisation = false;
 
     void AppliquerBarres();
