@@ -4,23 +4,48 @@
 #include <cctype>
 #include <functional>
 
+#include "chords/uListeAccordsImpression.h"
+#include "fileio/uFichierPLT.h"
+#include "midifile/uExportMIDI.h"
+#include "config/uEmplacements.h"
+#include "config/uPatch.h"
 #include "model/uCodage.h"
 #include "model/uPartition.h"
 
 // Each import or export adds its entry here.
 const std::vector<rRouteLecture> &RoutesLecture()
 {
-    static const std::vector<rRouteLecture> routes = {};
+    static const std::vector<rRouteLecture> routes = {
+        {".pl3", LireFichierPL3},
+        {".plt", LireFichierPL3},
+    };
     return routes;
 }
 
 const std::vector<rRouteEcriture> &RoutesEcriture()
 {
-    static const std::vector<rRouteEcriture> routes = {};
+    static const std::vector<rRouteEcriture> routes = {
+        {".pl3", EcrireFichierPL3},
+        {".mid", EcrireFichierMIDI},
+    };
     return routes;
 }
 
-std::string TexteAnglais(const std::string &cle) { return cle; }
+std::string TexteAnglais(const std::string &cle)
+{
+    // The command line speaks English whatever language the editor uses.
+    static const cPatchLangue anglais = [] {
+        cPatchLangue p;
+        const std::string chemin = TrouverFichierDonnees("English.pll");
+        if (!chemin.empty())
+            p.Charger(chemin);
+        return p;
+    }();
+    const std::string texte = anglais.Traduction(cle);
+    if (texte == TexteTraductionAbsente)
+        return cle;
+    return Win1252VersUtf8(texte);
+}
 
 namespace {
 std::string Extension(const std::string &chemin)
@@ -128,6 +153,7 @@ std::string ResumeJson(const cPartition &p)
     o += "]";
     o += ",\"beats\":" + std::to_string(p.NbAccordsTotal());
     o += ",\"notes\":" + std::to_string(p.NbNotesJouees());
+    o += ",\"printChords\":" + std::to_string(ListeAccordsImpression().Nb());
     o += "}";
     return o;
 }

@@ -9,6 +9,9 @@
 
 #include "app/uDemo.h"
 #include "app/uLigneCommande.h"
+#include "config/uConfig.h"
+#include "config/uPatch.h"
+#include "config/ui/DlgWelcome.h"
 #include "display/ui/uVuePartition.h"
 
 int main(int argc, char **argv)
@@ -18,19 +21,25 @@ int main(int argc, char **argv)
         return ExecuterLigneCommande(args, std::cout, std::cerr);
     }
     QApplication app(argc, argv);
+    // Settings and language come first; without any language patch there is no main window.
+    cDialoguesConfigQt dialogues;
+    if (!ChargerConfig(&dialogues))
+        return 1;
     cPartition partition;
     ConstruireDemo(partition);
-    TParamEcran param;
     QMainWindow fenetre;
     fenetre.setWindowTitle(QStringLiteral("Plectorium"));
-    auto *vue = new TVuePartition(&partition, &param, &fenetre);
+    auto *vue = new TVuePartition(&partition, &Config->ParamEcran, &fenetre);
+    vue->Affichage.Traduire = [](const std::string &cle) { return Traduction(cle); };
     fenetre.setCentralWidget(vue);
     QObject::connect(vue, &TVuePartition::BarreEtatChangee, &fenetre,
                      [&fenetre](const rBarreEtat &e) {
-                         fenetre.statusBar()->showMessage(QString::fromStdString(
-                             e.NumMesure + "    " + e.Duree));
+                         fenetre.statusBar()->showMessage(
+                             QString::fromStdString(e.NumMesure + "    " + e.Duree));
                      });
     fenetre.resize(1400, 800);
     fenetre.show();
-    return app.exec();
+    const int code = app.exec();
+    EnregistrerConfig();
+    return code;
 }

@@ -1,0 +1,199 @@
+// The settings: the configuration object with every key of "Plec300.ini", the screen and print
+// parameter sets with their presets, the default score header, the recent files, the chord
+// library, and the load at start and the save at exit.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/uIni.h"
+#include "model/uDiagramme.h"
+#include "model/uPartition.h"
+
+// Screen display parameters (section "ParamEcran" and its three user presets).
+struct TParamEcran {
+    int MargeGaucheLignes = 15, MargeDroiteLignes = 15;
+    int EspLignes = 10;
+    int EspPortees = 102;
+    int EspDiagAc = 20;
+    int EspNomAc = 18;
+    int EspTexte = 31;
+    int EpCroches = 2;
+    TMyFont FontNotes{"Arial", 8, true, false, 0};
+    TMyFont FontAcc{"Arial", 8, true, false, 0};
+    TMyFont FontTxt{"Arial", 8, false, true, 0};
+    TMyFont FontSign{"Arial", 12, true, false, 0};
+    TMyFont FontNum{"Small Fonts", 7, false, false, 255};
+    TMyFont FontRenv{"Arial", 9, true, true, 0};
+    bool AffDiag = true, AffChordsName = true, AffTxt = true, AffEff = true, AffRyt = true,
+         AffNum = true, AffListChord = true;
+    int ColDiag = 0;
+    int ColLines = 8421504;
+    int ColRythm = 0;
+    int ColEff = 0;
+    int ColBackG = 16777215;
+    int ColBadBar = 255;
+    int ColSelect = 8421504;
+    double CoefPImp = 1.5; // stored ×10 in the file
+    int CoefEspAff = 5;
+    int TypeDiag = 3;
+
+    bool operator==(const TParamEcran &) const = default;
+    // The defaults of a user preset: wider margins and black lines.
+    static TParamEcran Preset();
+};
+
+// Print parameters (section "ParamImp" and its three user presets). Lengths in millimetres.
+struct TZoneImpression {
+    double MargeHautePart = 15, MargeBassePart = 10;
+    double MargeGaucheLignes = 10, MargeDroiteLignes = 10;
+    bool FullPage = true;
+    double Largeur_Prt = 100, Hauteur_Prt = 100;
+    bool Center_Prt = true;
+    bool TracerCadre_Prt = true;
+    int GlobalProportions_Prt = 0;
+    int ChordSize_Prt = 0;
+    int EspPortees_Prt = 0;
+    int EspDiagAc_Prt = 0, EspNomAc_Prt = 0, EspTexte_Prt = 0;
+    int Esp_Titre_Auteur_Prt = 0, Esp_Auteur_Tab_Prt = 0;
+    int CoefEspAff_Prt = 5;
+    double CoefPImp = 1.5; // stored ×10 in the file
+    bool AffTitre_Prt = true, AffAuteur_Prt = true, AffComment_Prt = true,
+         AffTriplet_Prt = true, AffNumP_Prt = true, AffNum_Prt = true, AffDiag_Prt = true,
+         AffChordsName_Prt = true, AffListChord_Prt = true, AffTxt_Prt = true,
+         AffEff_Prt = true, AffRyt_Prt = true;
+    TMyFont FontTitle_Prt{"Arial", 20, true, false, 0};
+    TMyFont FontAuteur_Prt{"Arial", 10, true, false, 0};
+    TMyFont FontComment_Prt{"Arial", 10, false, true, 0};
+    TMyFont FontNumPage_Prt{"Arial", 8, true, true, 0};
+    TMyFont FontNotes_Prt{"Arial", 9, true, false, 0};
+    TMyFont FontAcc_Prt{"Arial", 8, true, false, 0};
+    TMyFont FontTxt_Prt{"Arial", 8, false, true, 0};
+    TMyFont FontSign_Prt{"Arial", 12, true, false, 0};
+    TMyFont FontAccDiag_Prt{"Arial", 7, false, false, 0};
+    TMyFont FontRenv_Prt{"Arial", 9, true, true, 0};
+
+    bool operator==(const TZoneImpression &) const = default;
+};
+
+inline constexpr int NbFichiersRecents = 5;
+inline constexpr int NbPortsConfig = 4;
+
+class cConfig {
+public:
+    // "General"
+    int Version = 0;
+
+    // "Config"; the arrays are indexed from port 1 (index 0) to port 4.
+    std::array<std::string, NbPortsConfig> MidiOut, PatchInstr;
+    std::string PatcheLangue;
+    std::string Repertoire; // key "Répertoire"
+    int BrushDuration = 4;
+    bool EcouterGraceNote = true, EcouterBrush = true, EcouterDiagramme = true;
+    bool ShowLetRingNotes = false, ShowDynamic = false;
+    bool CleSol = true, CleFA = true;
+    int GraceNoteDuration = 1;
+    int NbColASCII = 80;
+    int TypeImport = 0;
+    int NbTirets = 3;
+    int SignImpNum = 3, SignImpDen = 2;
+    bool JouerPendantSaisie = true;
+    bool Metronome = false, CountDown = false;
+    bool AddDiag = true;
+    int HelpFile = 0;
+    std::array<std::string, NbFichiersRecents> Fichier; // most recent first
+    bool VerifyRepeats = false, CheckDuration = false;
+    int StartingMusic = 1;
+    std::string StartingFile;
+    int TypeScrolling = 1;
+    int MetronomeVolume = 16;
+    bool DifferentMetronomeFirstSound = true;
+    bool PlayEffects = true, PlayRepeats = true, ExportEffects = true, ExportRepeats = true;
+    bool UseRMTF = true;
+    bool AlwaysAddBass = false;
+    bool NoteFollowingRectangle = true, NoteFollowingTriangle = true, NoteFollowingColor = false;
+    int PLOnlinePeriod = 3;
+    bool PLOnlineAuto = false;
+    std::string DateLastPLOnline = "20001004";
+    std::array<bool, NbPortsConfig> LimitBend{};
+    bool PremMidiSetup = true;
+    int DiagSimpleMoyenTout = 1;
+    int RzSizePanel_V_Width = 574; // written at exit, never read back
+    int RzSizePanel_H_Height = 0;
+    cInformations DefInfo; // the "Def_Info_" keys: header that new scores copy
+
+    // Display and print parameters with their presets ("ParamEcran_US1".."3", "ParamImp_US1"..).
+    TParamEcran ParamEcran;
+    std::array<TParamEcran, 3> ParamEcran_US;
+    TZoneImpression ParamImp;
+    std::array<TZoneImpression, 3> ParamImp_US;
+    bool BlackBlocks = false;
+
+    // Chord library ("ChordsLib").
+    std::vector<std::unique_ptr<cDiagramme>> BibliothequeAccords;
+
+    // The languages offered, in menu order.
+    std::vector<std::string> ListeLangues;
+
+    // Never saved.
+    int NuanceParDefaut = 6;    // dynamic of new notes
+    int DerniereDureeBrush = 3; // last duration chosen in the brush-stroke dialog
+    bool PreferencesOuvertes = false;
+
+    cConfig();
+    cConfig(const cConfig &) = delete;
+    cConfig &operator=(const cConfig &) = delete;
+};
+
+// The single configuration object, from ChargerConfig to EnregistrerConfig.
+extern cConfig *Config;
+
+// What the loader needs from the interface at start.
+class iDialoguesConfig {
+public:
+    virtual ~iDialoguesConfig() = default;
+    // The fixed error shown when no language patch is installed.
+    virtual void MessageAucunPatch(const std::string &texte) = 0;
+    // The first-start choice among the languages; returns the chosen name.
+    virtual std::string ChoisirLangue(const std::vector<std::string> &langues) = 0;
+};
+
+// The only message that no patch can translate.
+inline constexpr const char *MessageAucunPatchInstalle =
+    "No language patch installed (files *.pll).\r\rPlease install at least one patch to start "
+    "correctly the software.";
+
+// The four languages always offered, then the other patches found.
+std::vector<std::string> ConstruireListeLangues();
+// A language with no installed patch falls back on the first installed one of the list.
+std::string LangueInstallee(const std::string &choix, const std::vector<std::string> &langues);
+
+// Chord library records as "ChordsLib" stores them.
+std::string CoderAccordBibliotheque(const rDiagramme &d);
+// False for a value too short to hold the fixed fields; the record is then untouched.
+bool DecoderAccordBibliotheque(const std::string &valeur, cDiagramme &d);
+// "C001".."C999", "C1000"...
+std::string CleAccordBibliotheque(int index);
+
+// The loading steps, on a given object and file. Returns false when start-up must stop.
+bool ChargerConfigDepuis(cConfig &c, const cFichierIni &ini, iDialoguesConfig *ui);
+// The saving steps, into a given file (its other sections are kept).
+void EcrireConfig(const cConfig &c, cFichierIni &ini);
+void LireParamEcran(const cFichierIni &ini, const std::string &section, TParamEcran &p,
+                    const TParamEcran &defaut);
+void EcrireParamEcran(cFichierIni &ini, const std::string &section, const TParamEcran &p);
+void LireParamImp(const cFichierIni &ini, const std::string &section, TZoneImpression &p);
+void EcrireParamImp(cFichierIni &ini, const std::string &section, const TZoneImpression &p);
+
+// Creates Config and reads the settings file; false when start-up must stop.
+bool ChargerConfig(iDialoguesConfig *ui);
+// The language menu's change: loads the patch, then sets "PatcheLangue" and the help language.
+// A patch that can no longer be read keeps the previous language and its texts (false).
+bool ChangerLangue(cConfig &c, const std::string &langue);
+
+// Writes every key to the settings file, then destroys Config. Returns whether the file was
+// written. The port names and bend limits must have been copied from the playback engine, and
+// the splitter sizes from the main window, before the call.
+bool EnregistrerConfig();

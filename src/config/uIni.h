@@ -1,0 +1,71 @@
+// The settings file: an INI text in Windows-1252, sections and keys compared without regard to
+// case, values read with the defaults the settings rely on, written back atomically.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A font as the settings store it: five keys sharing a prefix.
+struct TMyFont {
+    std::string Name = "Arial";
+    int Size = 8;
+    bool Bold = false;
+    bool Italic = false;
+    int Col = 0; // 0x00BBGGRR
+
+    bool operator==(const TMyFont &) const = default;
+};
+
+// Case folding of one Windows-1252 byte (ASCII and the accented Latin letters).
+unsigned char MinusculeWin1252(unsigned char c);
+// Equality of two Windows-1252 texts without regard to case.
+bool EgalSansCasse(const std::string &a, const std::string &b);
+
+class cFichierIni {
+public:
+    cFichierIni() = default;
+
+    // Reads a file; a missing or unreadable file gives an empty set (every read its default).
+    bool Charger(const std::string &chemin);
+    void ChargerTexte(const std::string &texte);
+    // Writes a temporary file beside the target, then renames it over the target, so that a
+    // failed write leaves the previous file whole. Returns false when nothing was replaced.
+    bool Enregistrer(const std::string &chemin) const;
+    std::string Texte() const;
+
+    bool SectionExiste(const std::string &section) const;
+    bool CleExiste(const std::string &section, const std::string &cle) const;
+
+    // Integers: optional sign and decimal digits, blanks around allowed; anything else, an
+    // out-of-range number or a missing key gives the default.
+    int LireEntier(const std::string &section, const std::string &cle, int defaut) const;
+    // Booleans are integers: non-zero is true.
+    bool LireBooleen(const std::string &section, const std::string &cle, bool defaut) const;
+    // Strings: the rest of the line after "=", exactly.
+    std::string LireChaine(const std::string &section, const std::string &cle,
+                           const std::string &defaut = {}) const;
+    TMyFont LirePolice(const std::string &section, const std::string &prefixe,
+                       const TMyFont &defaut) const;
+
+    void EcrireEntier(const std::string &section, const std::string &cle, int valeur);
+    void EcrireBooleen(const std::string &section, const std::string &cle, bool valeur);
+    // Line breaks inside the value would split the entry; they are written as blanks.
+    void EcrireChaine(const std::string &section, const std::string &cle,
+                      const std::string &valeur);
+    void EcrirePolice(const std::string &section, const std::string &prefixe, const TMyFont &f);
+
+    void EffacerSection(const std::string &section);
+
+private:
+    struct rEntree {
+        std::string Cle, Valeur;
+    };
+    struct rSection {
+        std::string Nom;
+        std::vector<rEntree> Entrees;
+    };
+    std::vector<rSection> Sections;
+
+    const rEntree *Trouver(const std::string &section, const std::string &cle) const;
+    rSection &SectionPourEcrire(const std::string &section);
+};
