@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "config/uConfig.h"
@@ -56,7 +57,12 @@ public:
     bool LectureEnCours = false;
     int TypeScrolling = 1;
 
+    // Text of a message key in the current language (the key itself without one).
+    std::function<std::string(const std::string &)> Traduire;
+
     cAffichage(cPartition *p, const TParamEcran *param) : Partition(p), Param(param) {}
+
+    std::string Texte(const std::string &cle) const { return Traduire ? Traduire(cle) : cle; }
 
     int HauteurRangee() const { return Param->EspPortees + 43; }
     // y of the top string line inside a track row.

@@ -32,6 +32,12 @@ public:
     // Layout, never saved.
     int32_t XRelatif = 0; // position inside the measure before stretching
     int32_t XAffiche = 0; // x in the view as last drawn
+    // Rhythm drawing scratch, never saved.
+    int8_t NbLiens = 0;       // beams joining this beat to the next
+    int8_t CoteCrochet = 0;   // partial beams 1 left of the stem, 2 right
+    bool CrochetTuplet = false; // part of a complete tuplet group
+    int16_t RangTuplet = 0;   // position inside its tuplet run
+    int16_t TailleTuplet = 0; // size of its complete tuplet group
 
     cAccord() = default;
     cAccord(const cAccord &) = delete;

@@ -1,14 +1,18 @@
 // Entry point: the editor window, or a headless verb when the first word starts with "--".
 #include <QApplication>
 #include <QMainWindow>
+#include <QStatusBar>
 
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/uDemo.h"
 #include "app/uLigneCommande.h"
 #include "config/uConfig.h"
+#include "config/uPatch.h"
 #include "config/ui/DlgWelcome.h"
+#include "display/ui/uVuePartition.h"
 
 int main(int argc, char **argv)
 {
@@ -21,9 +25,19 @@ int main(int argc, char **argv)
     cDialoguesConfigQt dialogues;
     if (!ChargerConfig(&dialogues))
         return 1;
+    cPartition partition;
+    ConstruireDemo(partition);
     QMainWindow fenetre;
     fenetre.setWindowTitle(QStringLiteral("Plectorium"));
-    fenetre.resize(1200, 800);
+    auto *vue = new TVuePartition(&partition, &Config->ParamEcran, &fenetre);
+    vue->Affichage.Traduire = [](const std::string &cle) { return Traduction(cle); };
+    fenetre.setCentralWidget(vue);
+    QObject::connect(vue, &TVuePartition::BarreEtatChangee, &fenetre,
+                     [&fenetre](const rBarreEtat &e) {
+                         fenetre.statusBar()->showMessage(
+                             QString::fromStdString(e.NumMesure + "    " + e.Duree));
+                     });
+    fenetre.resize(1400, 800);
     fenetre.show();
     const int code = app.exec();
     EnregistrerConfig();
