@@ -6,12 +6,18 @@ set -euo pipefail
 out=${1:?usage: fuzz-seeds-smf.sh DIR}
 mkdir -p "$out"
 here=$(cd "$(dirname "$0")/.." && pwd)
-corpus="$here/../shared/corpus/midi"
-if [ -d "$corpus" ]; then
-    cp -f "$corpus"/*.mid "$out"/ 2>/dev/null || true
-fi
-for f in "${TMPDIR:-/tmp}"/plec_smf_*.mid "${TMPDIR:-/tmp}"/plec_export_*.mid; do
-    [ -f "$f" ] && cp -f "$f" "$out"/ || true
+for corpus in "$here/../shared/corpus/midi" /work/shared/corpus/midi; do
+    if [ -d "$corpus" ]; then
+        cp -f "$corpus"/*.mid "$out"/ 2>/dev/null || true
+        break
+    fi
+done
+# The test programs write their files to gtest's temporary folder.
+for dir in "${TEST_TMPDIR:-}" "${TMPDIR:-}" /tmp; do
+    [ -n "$dir" ] && [ -d "$dir" ] || continue
+    for f in "$dir"/plec_smf_*.mid "$dir"/plec_export_*.mid; do
+        [ -f "$f" ] && cp -f "$f" "$out"/ || true
+    done
 done
 # MThd, length 6, format, track count, division; then MTrk chunks.
 printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\27\0\221<d\20>d\5\360\3~\0\367\7\377\1\2hi\0\377/\0' \

@@ -211,4 +211,54 @@ TEST(Fusionner, OrdreDesPistesAEgaliteMetronomeDernier)
     EXPECT_DOUBLE_EQ(g.Piles[1].Decalage, 1920);
 }
 
+TEST(Fusionner, FileDejaGarnieGardeLOrdreDesTemps)
+{
+    // A let-ring note off of the previous bar is still queued when the next bar is merged.
+    cMyHMidiOut q;
+    q.Inserer({nullptr, 3000, 0x80, 1, 80, 0});
+    q.Inserer({nullptr, 1920, 0x90, 2, 95, 0});
+    q.Inserer({nullptr, 3000, 0x90, 3, 95, 0});
+    q.Inserer({nullptr, 2400, 0x80, 2, 80, 0});
+    EXPECT_EQ(EvenementsDe(q), (std::vector<rEvt>{{1920, 0x90, 2, 95},
+                                                  {2400, 0x80, 2, 80},
+                                                  {3000, 0x80, 1, 80},
+                                                  {3000, 0x90, 3, 95}}));
+}
+
+TEST(Listes, ParPortEtValeursDeDepart)
+{
+    std::unique_ptr<cPartition> p(NouvellePartitionMidi(1, 3));
+    p->PisteNumero(2)->Port = 2;
+    p->Canaux[1][5].Volume = 3; // track 3 plays on channels 5 and 6 of port 1
+    for (int t = 1; t <= 3; ++t)
+        NoteMidi(TempsMidi(*p, 1, t, 1), 1, t);
+    FinirPartitionMidi(*p);
+    cGenerateurMidi g(p.get());
+    g.CreerListes(1);
+    g.CreerListes(2);
+    std::vector<const cPiste *> port1;
+    for (const cBasePile *l = g.Piles[1].PremiereListe; l; l = l->Suivante)
+        port1.push_back(l->Piste);
+    EXPECT_EQ(port1, (std::vector<const cPiste *>{p->PisteNumero(1), p->PisteNumero(3),
+                                                  &g.PisteMetronome}));
+    EXPECT_EQ(g.Piles[1].ListeDe(p->PisteNumero(3))->ValeursCourantes,
+              (std::array<int, 6>{3, 8, 0, 0, 0, 0}));
+    EXPECT_EQ(g.Piles[1].ListeDe(&g.PisteMetronome)->ValeursCourantes,
+              (std::array<int, 6>{16, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(g.Piles[2].ListeDe(&g.PisteMetronome), nullptr);
+    EXPECT_TRUE(g.PisteMetronome.Muet);
+    EXPECT_EQ(g.PisteMetronome.Canal, 10);
+    // Port 2 generates its own track only, and no clicks.
+    g.GenererMesure(2, 1, 0, 1920, false);
+    ASSERT_NE(g.Piles[2].PremiereListe, nullptr);
+    EXPECT_EQ(g.Piles[2].PremiereListe->Suivante, nullptr);
+    EXPECT_EQ(Filtrer(EvenementsDe(*g.Piles[2].PremiereListe), 0x90),
+              (std::vector<rEvt>{{0, 0x92, 66, 95}}));
+    EXPECT_EQ(g.Piles[1].ListeDe(p->PisteNumero(1))->Premier, nullptr);
+    // Skip-notes generates the clicks of port 1 alone.
+    g.GenererMesure(1, 1, 0, 1920, true);
+    EXPECT_EQ(g.Piles[1].ListeDe(p->PisteNumero(1))->Premier, nullptr);
+    EXPECT_EQ(g.Piles[1].ListeDe(&g.PisteMetronome)->NbEvenements, 8u);
+}
+
 } // namespace
