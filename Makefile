@@ -1,6 +1,8 @@
 # Quick start: `make run` builds and starts the editor, `make test` builds and runs every test.
 BUILD ?= build
 CMAKE_FLAGS ?=
+# The editor opens the demo score unless told otherwise (make run ARGS=score.pl3).
+ARGS ?= $(BUILD)/Demo.pl3
 
 .PHONY: run test build deps-run deps-test bench clean
 

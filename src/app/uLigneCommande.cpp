@@ -69,12 +69,13 @@ FnLirePartition Lecteur(const std::string &chemin)
     return nullptr;
 }
 
-FnEcrirePartition Ecrivain(const std::string &chemin)
+FnEcrirePartition Ecrivain(const std::string &chemin, const std::vector<rRouteEcriture> &autres)
 {
     const std::string e = Extension(chemin);
-    for (const auto &r : RoutesEcriture())
-        if (e == r.Extension)
-            return r.Ecrire;
+    for (const auto *table : {&RoutesEcriture(), &autres})
+        for (const auto &r : *table)
+            if (e == r.Extension)
+                return r.Ecrire;
     return nullptr;
 }
 
@@ -159,7 +160,7 @@ std::string ResumeJson(const cPartition &p)
 }
 
 int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &out,
-                          std::ostream &err)
+                          std::ostream &err, const std::vector<rRouteEcriture> &autres)
 {
     if (args.empty()) {
         Usage(err);
@@ -179,7 +180,7 @@ int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &ou
     }
     if (args[0] == "--convert" && args.size() == 3) {
         FnLirePartition lire = Lecteur(args[1]);
-        FnEcrirePartition ecrire = Ecrivain(args[2]);
+        FnEcrirePartition ecrire = Ecrivain(args[2], autres);
         if (!lire || !ecrire) {
             err << "cannot convert " << args[1] << " to " << args[2]
                 << ": unsupported file type\n";

@@ -30,8 +30,9 @@ std::string TexteAnglais(const std::string &cle);
 
 // Runs a verb (args without the program name, first word starting with "--").
 // Returns the exit code: 0 success, 2 failure (message key and text on `err`), 1 bad usage.
+// `autres` adds the routes of the interface library (renderers that paint with Qt).
 int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &out,
-                          std::ostream &err);
+                          std::ostream &err, const std::vector<rRouteEcriture> &autres = {});
 
 // One JSON summary of a score, as `--info` prints it.
 std::string ResumeJson(const cPartition &p);

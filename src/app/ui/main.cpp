@@ -1,5 +1,6 @@
 // Entry point: the editor window, or a headless verb when the first word starts with "--".
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QStatusBar>
 
@@ -7,26 +8,64 @@
 #include <string>
 #include <vector>
 
-#include "app/uDemo.h"
 #include "app/uLigneCommande.h"
 #include "config/uConfig.h"
 #include "config/uPatch.h"
 #include "config/ui/DlgWelcome.h"
+#include "display/ui/uImagePartition.h"
 #include "display/ui/uVuePartition.h"
+#include "fileio/uFichierPLT.h"
+#include "chords/uListeAccordsImpression.h"
+
+namespace {
+// Scripts read stderr: keep the toolkit's start-up chatter off it.
+void FiltrerMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg && message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    std::cerr << message.toLocal8Bit().constData() << "\n";
+}
+
+// Command-line verbs; those that paint get an offscreen application of their own.
+int Verbe(int argc, char **argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<rRouteEcriture> peintres = {{".png", EcrireImagePNG}};
+    if (args.size() == 3 && args[0] == "--convert") {
+        const std::string &sortie = args[2];
+        const bool image = sortie.size() > 4 && QString::fromStdString(sortie.substr(
+                                                     sortie.size() - 4)).toLower() == ".png";
+        if (image) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(FiltrerMessages);
+            QGuiApplication app(argc, argv);
+            return ExecuterLigneCommande(args, std::cout, std::cerr, peintres);
+        }
+    }
+    return ExecuterLigneCommande(args, std::cout, std::cerr, peintres);
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0) {
-        std::vector<std::string> args(argv + 1, argv + argc);
-        return ExecuterLigneCommande(args, std::cout, std::cerr);
-    }
+    if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0)
+        return Verbe(argc, argv);
     QApplication app(argc, argv);
     // Settings and language come first; without any language patch there is no main window.
     cDialoguesConfigQt dialogues;
     if (!ChargerConfig(&dialogues))
         return 1;
     cPartition partition;
-    ConstruireDemo(partition);
+    partition.Nouveau();
+    // The arguments joined with blanks form one path.
+    std::string chemin;
+    for (int i = 1; i < argc; ++i)
+        chemin += (i > 1 ? " " : "") + std::string(argv[i]);
+    if (!chemin.empty()) {
+        std::string cle;
+        OuvrirFichier(partition, ListeAccordsImpression(), chemin, cle);
+    }
     QMainWindow fenetre;
     fenetre.setWindowTitle(QStringLiteral("Plectorium"));
     auto *vue = new TVuePartition(&partition, &Config->ParamEcran, &fenetre);

@@ -149,7 +149,7 @@ void cDessinPartition::DessinerMesure(QPainter &g, cMesurePiste &mp, int decalag
     Y0 = Aff.Y0(NbCordes);
     YBas = Y0 + (NbCordes - 1) * P().EspLignes;
     B = P().EspPortees + 10 * NbCordes + 5 * P().EpCroches - 47;
-    const bool curseurIci = Aff.Partition->Curseur.MesurePiste == &mp;
+    const bool curseurIci = Opt.MontrerCurseur && Aff.Partition->Curseur.MesurePiste == &mp;
     Mauvaise = mp.DureeTotale != m.Longueur && (!curseurIci || EnLecture());
 
     CalculerLiaisonsCroches(mp, Groupes);
@@ -401,7 +401,7 @@ void cDessinPartition::DessinerNotes(QPainter &g, cAccord &a)
             t += "..";
         const QSize s = Taille(t, f);
         const int w = s.width(), h = s.height();
-        const bool estCurseur = cur.Note == n && !EnLecture();
+        const bool estCurseur = Opt.MontrerCurseur && cur.Note == n && !EnLecture();
         const QColor fond = CouleurQt(P().ColBackG);
         if (!estCurseur && t.trimmed().size() > 0) {
             Bloc(g, N(x - w / 2.0) - 2, N(x + w / 2.0) + 2, y, y + 1, fond);

@@ -19,6 +19,7 @@ struct rOptionsDessin {
     bool NoteFollowingRectangle = true;
     bool NoteFollowingTriangle = true;
     bool NoteFollowingColor = false;
+    bool MontrerCurseur = true; // false for pictures of the score
 };
 
 QColor CouleurQt(uint32_t couleur); // 0x00BBGGRR
@@ -83,7 +84,10 @@ private:
 
     QColor Couleur(int couleur) const;
     QColor Regle(int couleur) const { return Mauvaise ? CouleurQt(P().ColBadBar) : CouleurQt(couleur); }
-    bool EstCurseur(const cAccord *a) const { return Aff.Partition->Curseur.Accord == a; }
+    bool EstCurseur(const cAccord *a) const
+    {
+        return Opt.MontrerCurseur && Aff.Partition->Curseur.Accord == a;
+    }
     bool EnLecture() const { return Aff.LectureEnCours; }
 
     static void Pixel(QPainter &g, int x, int y, const QColor &c) { g.fillRect(x, y, 1, 1, c); }

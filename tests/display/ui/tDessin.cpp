@@ -168,3 +168,26 @@ TEST(Dessin, DemoScoreRendersEveryLine)
 }
 
 } // namespace
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "display/ui/uImagePartition.h"
+
+namespace {
+TEST(ImagePNG, WritesTheTrackAt1200PixelsAndReportsFailures)
+{
+    Application();
+    cPartition p;
+    ConstruireDemo(p);
+    QTemporaryDir dossier;
+    const std::string chemin = QDir(dossier.path()).filePath("demo.png").toStdString();
+    std::string cle;
+    ASSERT_TRUE(EcrireImagePNG(p, chemin, cle)) << cle;
+    QImage relue(QString::fromStdString(chemin));
+    EXPECT_EQ(relue.width(), 1200);
+    EXPECT_GT(relue.height(), 100);
+    EXPECT_FALSE(EcrireImagePNG(p, dossier.path().toStdString() + "/missing/x.png", cle));
+    EXPECT_EQ(cle, "MidiExp-EcritureFichierImpossibleEnregAb");
+}
+} // namespace
