@@ -81,7 +81,8 @@ void BM_ExportMIDI(benchmark::State &state)
     const long evenements = EvenementsDuFichier(chemin);
     state.counters["events"] = static_cast<double>(evenements);
     state.counters["events_per_second"] =
-        benchmark::Counter(static_cast<double>(evenements), benchmark::Counter::kIsIterationInvariantRate);
+        benchmark::Counter(static_cast<double>(evenements),
+                           benchmark::Counter::kIsIterationInvariantRate);
     std::filesystem::remove(chemin);
 }
 } // namespace

@@ -229,7 +229,8 @@ void cGenerateurMidi::Fusionner(int port)
         if (!choix)
             break;
         cEvtPile *e = choix->Extraire();
-        pile.Sortie.Inserer({choix->Piste, e->Temps, e->Statut, e->Donnee1, e->Donnee2, e->Donnee3});
+        pile.Sortie.Inserer(
+            {choix->Piste, e->Temps, e->Statut, e->Donnee1, e->Donnee2, e->Donnee3});
         delete e;
     }
 }

@@ -322,8 +322,9 @@ TEST(ExportMIDI, FichierImpossibleACreer)
 TEST(ExportMIDI, RouteDeLaLigneDeCommande)
 {
     const auto &routes = RoutesEcriture();
-    const auto r = std::find_if(routes.begin(), routes.end(),
-                                [](const rRouteEcriture &x) { return std::string(x.Extension) == ".mid"; });
+    const auto r = std::find_if(routes.begin(), routes.end(), [](const rRouteEcriture &x) {
+        return std::string(x.Extension) == ".mid";
+    });
     ASSERT_NE(r, routes.end());
     std::unique_ptr<cPartition> p(NouvellePartitionMidi(1));
     NoteMidi(TempsMidi(*p, 1, 1, 1), 1, 0);

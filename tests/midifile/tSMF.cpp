@@ -318,7 +318,8 @@ TEST(SMF, CorpusLuCommeParMidicsv)
             int notes = 0;
             long temps = 0;
             for (const rLigneCsv &l : csv) {
-                if (l.Piste != t + 1 || l.Type.size() < 2 || l.Type.substr(l.Type.size() - 2) != "_c")
+                const bool canal = l.Type.size() > 2 && l.Type.substr(l.Type.size() - 2) == "_c";
+                if (l.Piste != t + 1 || !canal)
                     continue;
                 temps = l.Temps;
                 notes += l.Type == "Note_on_c" && std::stoi(l.Champs[2]) > 0;
