@@ -493,8 +493,14 @@ void EcrirePartition(cEcriture &e, const cPartition &p)
             e.U8(k.Tremolo);
             e.Zeros(2);
         }
-    e.I32(p.NbMesures);
-    e.I32(p.NbPistes);
+    // Counted on the chains that are written, so the counts always match the records.
+    int32_t nbMesures = 0, nbPistes = 0;
+    for (const cMesure *m = p.PremiereMesure; m; m = m->Suivante)
+        ++nbMesures;
+    for (const cPiste *t = p.PremierePiste; t; t = t->Suivante)
+        ++nbPistes;
+    e.I32(nbMesures);
+    e.I32(nbPistes);
 }
 
 // ---------------------------------------------------------------- reading
@@ -967,7 +973,24 @@ bool LireVersion300(cLecture &l, cPartition &p, cListeAccordsImpression &liste)
     return true;
 }
 
-// Reads the whole file; false when it cannot be opened or read.
+bool LireBloc(int fd, char *d, std::size_t voulu, std::size_t &lu)
+{
+    lu = 0;
+    while (lu < voulu) {
+        const ssize_t r = ::read(fd, d + lu, voulu - lu);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return false;
+        if (r == 0)
+            break; // shorter than it was: what is there is read
+        lu += static_cast<std::size_t>(r);
+    }
+    return true;
+}
+
+// Reads the whole file; false when it cannot be opened or read. A header that matches no
+// version stops the reading there, so a file of another kind (a film) costs nothing.
 bool LireTout(const std::string &chemin, std::string &contenu)
 {
     const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
@@ -975,26 +998,24 @@ bool LireTout(const std::string &chemin, std::string &contenu)
         return false;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    std::size_t lu = 0;
     if (ok) {
+        contenu.resize(TailleEntete);
+        ok = LireBloc(fd, contenu.data(), TailleEntete, lu);
+        contenu.resize(lu);
+    }
+    if (ok && lu == TailleEntete &&
+        VersionEntete(reinterpret_cast<const uint8_t *>(contenu.data()), lu) != 0 &&
+        static_cast<unsigned long long>(st.st_size) > TailleEntete) {
         try {
             contenu.resize(static_cast<std::size_t>(st.st_size));
+            std::size_t reste = 0;
+            ok = LireBloc(fd, contenu.data() + TailleEntete, contenu.size() - TailleEntete, reste);
+            contenu.resize(TailleEntete + reste);
         } catch (const std::bad_alloc &) {
             ok = false;
         }
     }
-    std::size_t lu = 0;
-    while (ok && lu < contenu.size()) {
-        const ssize_t r = ::read(fd, contenu.data() + lu, contenu.size() - lu);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            ok = false;
-        else if (r == 0)
-            break; // shorter than it was: what is there is read
-        else
-            lu += static_cast<std::size_t>(r);
-    }
-    contenu.resize(lu);
     ::close(fd);
     return ok;
 }
