@@ -18,7 +18,7 @@ const char *const SecConfig = "Config";
 const char *const CleRepertoire = "R\xE9pertoire";
 const char *const SecChords = "ChordsLib";
 
-const char *const LanguesDeBase[4] = {"English", "Fran\xE7" "ais", "Deutsch", "Espa\xF1ol"};
+const char *const LanguesDeBase[4] = {"English", "Fran\347ais", "Deutsch", "Espa\xF1ol"};
 
 int Entier10(double v) { return static_cast<int>(std::nearbyint(v * 10)); }
 int EntierMm(double v) { return static_cast<int>(std::nearbyint(v)); }

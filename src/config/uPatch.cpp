@@ -170,11 +170,21 @@ void cPatchLangue::ChargerTexte(const std::string &texte)
     ConstruireTableMessages();
 }
 
+namespace {
+std::string Pliee(const std::string &s)
+{
+    std::string o = s;
+    for (char &c : o)
+        c = static_cast<char>(MinusculeWin1252(static_cast<unsigned char>(c)));
+    return o;
+}
+} // namespace
+
 int cPatchLangue::LigneSection(const std::string &section) const
 {
-    for (std::size_t i = 0; i < LignesPatch.size(); ++i)
-        if (EgalSansCasse(LignesPatch[i], section))
-            return static_cast<int>(i);
+    const auto it = Index.find(Pliee(section));
+    if (it != Index.end() && static_cast<std::size_t>(it->second) < LignesPatch.size())
+        return it->second;
     return -1;
 }
 
@@ -191,6 +201,9 @@ std::string cPatchLangue::TexteEntreGuillemets(const std::string &section, int n
 
 void cPatchLangue::ConstruireTableMessages()
 {
+    Index.clear();
+    for (std::size_t i = 0; i < LignesPatch.size(); ++i)
+        Index.emplace(Pliee(LignesPatch[i]), static_cast<int>(i));
     Auteur.clear();
     RaccourcisAutomatiques = false;
     for (std::size_t i = 0; i < LignesPatch.size(); ++i) {
@@ -341,7 +354,7 @@ int DeriverHelpFile(int helpFile, const std::string &langue)
 
 int HelpFilePourLangue(const std::string &langue)
 {
-    if (langue == "Fran\xE7" "ais")
+    if (langue == "Fran\347ais")
         return 1;
     if (langue == "English")
         return 2;

@@ -246,7 +246,7 @@ TEST_F(MyMsgTest, WelcomeOffersOnlyInstalledLanguages)
     fs::copy_file(std::string(PLEC_DATA_DIR) + "/Deutsch.pll", dossier + "Deutsch.pll");
     fs::copy_file(std::string(PLEC_DATA_DIR) + "/English.pll", dossier + "Italiano.pll");
     DefinirDossiersDonnees({dossier});
-    const std::vector<std::string> langues = {"English", "Fran\xE7" "ais", "Deutsch",
+    const std::vector<std::string> langues = {"English", "Fran\347ais", "Deutsch",
                                               "Espa\xF1ol", "Italiano"};
     {
         TFWelcome f(langues);
