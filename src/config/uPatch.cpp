@@ -137,7 +137,21 @@ std::string RemplacerParam(const std::string &texte, const std::string &p1)
 std::string RemplacerParam(const std::string &texte, const std::string &p1,
                            const std::string &p2)
 {
-    return Remplacer1(Remplacer1(texte, "#1", p1), "#2", p2);
+    // Both markers are found in the message itself, so that a first parameter holding "#2"
+    // (a file named "Take #2.pl3") is never mistaken for the second marker.
+    const auto i1 = texte.find("#1");
+    const auto i2 = texte.find("#2");
+    if (i1 == std::string::npos && i2 == std::string::npos)
+        return p2 + p1 + texte;
+    if (i1 == std::string::npos)
+        return p1 + texte.substr(0, i2) + p2 + texte.substr(i2 + 2);
+    if (i2 == std::string::npos)
+        return p2 + texte.substr(0, i1) + p1 + texte.substr(i1 + 2);
+    if (i1 < i2)
+        return texte.substr(0, i1) + p1 + texte.substr(i1 + 2, i2 - i1 - 2) + p2 +
+               texte.substr(i2 + 2);
+    return texte.substr(0, i2) + p2 + texte.substr(i2 + 2, i1 - i2 - 2) + p1 +
+           texte.substr(i1 + 2);
 }
 
 bool cPatchLangue::Charger(const std::string &chemin)
