@@ -235,6 +235,27 @@ TEST_F(MyMsgTest, ErreurSaisieShowsTheInvalidEntryAndRefocusesTheField)
     EXPECT_EQ(champ->selectedText(), QStringLiteral("12x"));
 }
 
+TEST_F(MyMsgTest, MessageByKeysWithItsParameter)
+{
+    cPatchLangue p;
+    ASSERT_TRUE(p.Charger(std::string(PLEC_DATA_DIR) + "/English.pll"));
+    PatchCourant() = std::move(p);
+    QString titre, texte;
+    QTimer::singleShot(0, [&] {
+        auto *f = qobject_cast<TFMyMsg *>(QApplication::activeModalWidget());
+        if (!f)
+            return;
+        titre = f->windowTitle();
+        texte = f->Texte()->text();
+        QTest::keyClick(f, Qt::Key_Escape);
+    });
+    EXPECT_EQ(MyMsgCle("Dlg-Erreur", "Fichier-Introuvable", MsgErreur, DefOK, BtOK,
+                       "/tmp/Caf\xE9.pl3"),
+              ResOK);
+    EXPECT_EQ(titre, QStringLiteral("Error"));
+    EXPECT_EQ(texte, QStringLiteral("The file /tmp/Caf\u00e9.pl3 cannot be found."));
+}
+
 TEST_F(MyMsgTest, LineBreaksOfTheFixedMessage)
 {
     TFMyMsg f("Error", "No language patch installed (files *.pll).\r\rPlease install", MsgErreur,
