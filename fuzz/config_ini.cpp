@@ -42,6 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     EcrireParamImp(sortie2, "ParamImp", imp2);
     if (sortie2.Texte() != sortie.Texte())
         __builtin_trap();
+    // The whole load, then a save of what was loaded, must hold together.
+    cConfig c;
+    ChargerConfigDepuis(c, ini, nullptr);
+    cFichierIni enregistre;
+    EcrireConfig(c, enregistre);
+    if (enregistre.LireEntier("ChordsLib", "Total", -1) !=
+        static_cast<int>(c.BibliothequeAccords.size()))
+        __builtin_trap();
     cFichierIni copie;
     copie.ChargerTexte(ini.Texte());
     if (copie.Texte() != ini.Texte())
