@@ -582,6 +582,20 @@ bool EnregistrerConfig()
     return ok;
 }
 
+std::vector<rElementLangue> MenuLangues(const cConfig &c)
+{
+    std::vector<rElementLangue> m;
+    for (std::size_t i = 0; i < c.ListeLangues.size(); ++i) {
+        rElementLangue e;
+        e.Langue = c.ListeLangues[i];
+        e.Actif = i >= 4 || !CheminPatch(e.Langue).empty();
+        e.Coche = e.Langue == c.PatcheLangue;
+        e.SeparateurApres = i == 3 && c.ListeLangues.size() > 4;
+        m.push_back(e);
+    }
+    return m;
+}
+
 bool ChangerLangue(cConfig &c, const std::string &langue)
 {
     if (!ChargerPatch(langue))

@@ -396,6 +396,30 @@ TEST(Config, FifthLanguageGetsFrenchHelp)
     EXPECT_EQ(c.HelpFile, 2);
 }
 
+TEST(Config, LanguageMenu)
+{
+    cInstallationTemp inst;
+    inst.Installer("English.pll");
+    inst.Installer("Deutsch.pll");
+    inst.Installer("English.pll", "Italiano.pll");
+    cConfig c;
+    cFichierIni ini;
+    ini.ChargerTexte("[Config]\nPatcheLangue=Deutsch\n");
+    ChargerConfigDepuis(c, ini, nullptr);
+    const auto m = MenuLangues(c);
+    ASSERT_EQ(m.size(), 5u);
+    const bool actifs[] = {true, false, true, false, true};
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(m[i].Langue, c.ListeLangues[i]);
+        EXPECT_EQ(m[i].Actif, actifs[i]) << m[i].Langue;
+        EXPECT_EQ(m[i].Coche, m[i].Langue == "Deutsch");
+        EXPECT_EQ(m[i].SeparateurApres, i == 3);
+    }
+    // Only the four built-in languages: no separator at the end.
+    c.ListeLangues.resize(4);
+    EXPECT_FALSE(MenuLangues(c).back().SeparateurApres);
+}
+
 TEST(Config, HelpFileDerivation)
 {
     struct Cas {
