@@ -18,7 +18,7 @@ const char *const SecConfig = "Config";
 const char *const CleRepertoire = "R\xE9pertoire";
 const char *const SecChords = "ChordsLib";
 
-const char *const LanguesDeBase[4] = {"English", "Fran\xE7" "ais", "Deutsch", "Espa\xF1ol"};
+const char *const LanguesDeBase[4] = {"English", "Fran\347ais", "Deutsch", "Espa\xF1ol"};
 
 int Entier10(double v) { return static_cast<int>(std::nearbyint(v * 10)); }
 int EntierMm(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -580,6 +580,20 @@ bool EnregistrerConfig()
     delete Config;
     Config = nullptr;
     return ok;
+}
+
+std::vector<rElementLangue> MenuLangues(const cConfig &c)
+{
+    std::vector<rElementLangue> m;
+    for (std::size_t i = 0; i < c.ListeLangues.size(); ++i) {
+        rElementLangue e;
+        e.Langue = c.ListeLangues[i];
+        e.Actif = i >= 4 || !CheminPatch(e.Langue).empty();
+        e.Coche = e.Langue == c.PatcheLangue;
+        e.SeparateurApres = i == 3 && c.ListeLangues.size() > 4;
+        m.push_back(e);
+    }
+    return m;
 }
 
 bool ChangerLangue(cConfig &c, const std::string &langue)

@@ -189,6 +189,16 @@ void EcrireParamImp(cFichierIni &ini, const std::string &section, const TZoneImp
 
 // Creates Config and reads the settings file; false when start-up must stop.
 bool ChargerConfig(iDialoguesConfig *ui);
+// One item of the language menu: the languages in list order, a separator after the fourth, the
+// four built-in ones disabled without their patch file, the current one checked.
+struct rElementLangue {
+    std::string Langue; // Windows-1252
+    bool Actif = true;
+    bool Coche = false;
+    bool SeparateurApres = false;
+};
+std::vector<rElementLangue> MenuLangues(const cConfig &c);
+
 // The language menu's change: loads the patch, then sets "PatcheLangue" and the help language.
 // A patch that can no longer be read keeps the previous language and its texts (false).
 bool ChangerLangue(cConfig &c, const std::string &langue);

@@ -137,7 +137,21 @@ std::string RemplacerParam(const std::string &texte, const std::string &p1)
 std::string RemplacerParam(const std::string &texte, const std::string &p1,
                            const std::string &p2)
 {
-    return Remplacer1(Remplacer1(texte, "#1", p1), "#2", p2);
+    // Both markers are found in the message itself, so that a first parameter holding "#2"
+    // (a file named "Take #2.pl3") is never mistaken for the second marker.
+    const auto i1 = texte.find("#1");
+    const auto i2 = texte.find("#2");
+    if (i1 == std::string::npos && i2 == std::string::npos)
+        return p2 + p1 + texte;
+    if (i1 == std::string::npos)
+        return p1 + texte.substr(0, i2) + p2 + texte.substr(i2 + 2);
+    if (i2 == std::string::npos)
+        return p2 + texte.substr(0, i1) + p1 + texte.substr(i1 + 2);
+    if (i1 < i2)
+        return texte.substr(0, i1) + p1 + texte.substr(i1 + 2, i2 - i1 - 2) + p2 +
+               texte.substr(i2 + 2);
+    return texte.substr(0, i2) + p2 + texte.substr(i2 + 2, i1 - i2 - 2) + p1 +
+           texte.substr(i1 + 2);
 }
 
 bool cPatchLangue::Charger(const std::string &chemin)
@@ -170,11 +184,21 @@ void cPatchLangue::ChargerTexte(const std::string &texte)
     ConstruireTableMessages();
 }
 
+namespace {
+std::string Pliee(const std::string &s)
+{
+    std::string o = s;
+    for (char &c : o)
+        c = static_cast<char>(MinusculeWin1252(static_cast<unsigned char>(c)));
+    return o;
+}
+} // namespace
+
 int cPatchLangue::LigneSection(const std::string &section) const
 {
-    for (std::size_t i = 0; i < LignesPatch.size(); ++i)
-        if (EgalSansCasse(LignesPatch[i], section))
-            return static_cast<int>(i);
+    const auto it = Index.find(Pliee(section));
+    if (it != Index.end() && static_cast<std::size_t>(it->second) < LignesPatch.size())
+        return it->second;
     return -1;
 }
 
@@ -191,6 +215,9 @@ std::string cPatchLangue::TexteEntreGuillemets(const std::string &section, int n
 
 void cPatchLangue::ConstruireTableMessages()
 {
+    Index.clear();
+    for (std::size_t i = 0; i < LignesPatch.size(); ++i)
+        Index.emplace(Pliee(LignesPatch[i]), static_cast<int>(i));
     Auteur.clear();
     RaccourcisAutomatiques = false;
     for (std::size_t i = 0; i < LignesPatch.size(); ++i) {
@@ -341,7 +368,7 @@ int DeriverHelpFile(int helpFile, const std::string &langue)
 
 int HelpFilePourLangue(const std::string &langue)
 {
-    if (langue == "Fran\xE7" "ais")
+    if (langue == "Fran\347ais")
         return 1;
     if (langue == "English")
         return 2;

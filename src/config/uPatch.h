@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Shown in place of a message whose key is absent from the table.
@@ -24,7 +25,8 @@ const std::vector<rPositionMessage> &PositionsMessages();
 
 class cPatchLangue {
 public:
-    std::vector<std::string> LignesPatch;   // file lines, as read, without line ends
+    // File lines, as read, without line ends. Whoever changes them rebuilds the table.
+    std::vector<std::string> LignesPatch;
     std::vector<std::string> TableMessages; // "key=text"
     std::string Auteur;
     bool RaccourcisAutomatiques = false;
@@ -44,6 +46,11 @@ public:
     std::string Traduction(const std::string &cle) const;
     // The caption with an "&" before its first free letter, when automatic accelerators are on.
     std::string RaccourcisAuto(const std::string &legende, std::string &lettresUtilisees) const;
+
+private:
+    // First index of each line text, folded to lower case: section headers are found without a
+    // scan of the whole file for every window text. Rebuilt by ConstruireTableMessages.
+    std::unordered_map<std::string, int> Index;
 };
 
 // Text between the first and the second double quote of a line.

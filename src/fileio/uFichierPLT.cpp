@@ -1,8 +1,8 @@
 #include "fileio/uFichierPLT.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -58,6 +58,8 @@ public:
             Agrandir(k);
     }
 
+    uint8_t *Ici() { return d + n; }
+    void Jusque(const uint8_t *q) { n = static_cast<std::size_t>(q - d); }
     void U8(uint8_t v) { d[n++] = v; }
     void I8(int8_t v) { U8(static_cast<uint8_t>(v)); }
     void Bool(bool v) { U8(v ? 1 : 0); }
@@ -267,26 +269,9 @@ bool EffetsNotePresents(const cNote &n) { return n.Effets && !n.Effets->EstVide(
 // A grace note may stand on a string without a main note, so it keeps the note in the file.
 bool NoteEcrite(const cNote &n) { return n.Type != 0 || (n.Effets && n.Effets->Appogiature); }
 
-void EcrireNote(cEcriture &e, const cNote &n)
+// Out of line: most notes have no effect, and the short path above stays small.
+__attribute__((noinline)) void EcrireEffetsNote(cEcriture &e, const cEffets_Note &x)
 {
-    e.Reserver(16);
-    const bool effets = EffetsNotePresents(n);
-    e.U8(static_cast<uint8_t>((n.DureePropre ? 0x01 : 0) | (n.Pointe ? 0x02 : 0) |
-                              (n.Sugeree ? 0x04 : 0) | (effets ? 0x08 : 0) |
-                              (n.Nuance != 6 ? 0x10 : 0) | (n.Type != 0 ? 0x20 : 0)));
-    if (n.Type != 0)
-        e.U8(n.Type);
-    if (n.DureePropre) {
-        e.I8(n.CodeDuree);
-        e.I8(n.Triolet);
-    }
-    if (n.Nuance != 6)
-        e.U8(n.Nuance);
-    if (n.Type != 0)
-        e.U8(n.Case);
-    if (!effets)
-        return;
-    const cEffets_Note &x = *n.Effets;
     e.U8(static_cast<uint8_t>((x.Bend ? 0x01 : 0) | (x.HammerPullOff ? 0x02 : 0) |
                               (x.Slide ? 0x04 : 0) | (x.LetRing ? 0x08 : 0) |
                               (x.Appogiature ? 0x10 : 0)));
@@ -310,19 +295,51 @@ void EcrireNote(cEcriture &e, const cNote &n)
     }
 }
 
+inline void EcrireNote(cEcriture &e, const cNote &n)
+{
+    // The fields are taken first and the bytes stored through a local pointer: stores of bytes
+    // may alias anything, and would make the compiler read every field again after each one.
+    const uint8_t type = n.Type, nuance = n.Nuance, fret = n.Case;
+    const bool propre = n.DureePropre, effets = EffetsNotePresents(n);
+    const int8_t code = n.CodeDuree, triolet = n.Triolet;
+    e.Reserver(16);
+    uint8_t *q = e.Ici();
+    *q++ = static_cast<uint8_t>((propre ? 0x01 : 0) | (n.Pointe ? 0x02 : 0) |
+                                (n.Sugeree ? 0x04 : 0) | (effets ? 0x08 : 0) |
+                                (nuance != 6 ? 0x10 : 0) | (type != 0 ? 0x20 : 0));
+    if (type != 0)
+        *q++ = type;
+    if (propre) {
+        *q++ = static_cast<uint8_t>(code);
+        *q++ = static_cast<uint8_t>(triolet);
+    }
+    if (nuance != 6)
+        *q++ = nuance;
+    if (type != 0)
+        *q++ = fret;
+    e.Jusque(q);
+    if (effets)
+        EcrireEffetsNote(e, *n.Effets);
+}
+
 void EcrireAccord(cEcriture &e, const cAccord &a)
 {
-    e.Reserver(8);
+    const uint8_t etat = a.Etat;
+    const int8_t code = a.CodeDuree;
+    const int32_t triolet = a.Triolet;
     const bool effets = a.Effets && !a.Effets->EstVide();
-    e.U8(static_cast<uint8_t>((a.Pointe ? 0x01 : 0) | (a.Diagramme ? 0x02 : 0) |
-                              (a.Texte ? 0x04 : 0) | (effets ? 0x08 : 0) |
-                              (a.TableMix ? 0x10 : 0) | (a.Triolet != 1 ? 0x20 : 0) |
-                              (a.Etat != 1 ? 0x40 : 0)));
-    if (a.Etat != 1)
-        e.U8(a.Etat);
-    e.I8(a.CodeDuree);
-    if (a.Triolet != 1)
-        e.I32(a.Triolet);
+    e.Reserver(8);
+    uint8_t *q = e.Ici();
+    *q++ = static_cast<uint8_t>((a.Pointe ? 0x01 : 0) | (a.Diagramme ? 0x02 : 0) |
+                                (a.Texte ? 0x04 : 0) | (effets ? 0x08 : 0) |
+                                (a.TableMix ? 0x10 : 0) | (triolet != 1 ? 0x20 : 0) |
+                                (etat != 1 ? 0x40 : 0));
+    if (etat != 1)
+        *q++ = etat;
+    *q++ = static_cast<uint8_t>(code);
+    e.Jusque(q);
+    if (triolet != 1)
+        e.I32(triolet);
     if (a.Diagramme)
         EcrireDiagramme(e, *a.Diagramme);
     if (a.Texte)
@@ -334,13 +351,16 @@ void EcrireAccord(cEcriture &e, const cAccord &a)
         EcrireTableMix(e, *a.TableMix);
     uint8_t cordes = 0;
     const int nb = a.NbNotes < MaxCordes ? a.NbNotes : MaxCordes;
-    for (int s = 1; s <= nb; ++s)
-        if (a.Notes[s] && NoteEcrite(*a.Notes[s]))
+    const cNote *notes[MaxCordes + 1] = {};
+    for (int s = 1; s <= nb; ++s) {
+        notes[s] = a.Notes[s];
+        if (notes[s] && NoteEcrite(*notes[s]))
             cordes |= static_cast<uint8_t>(1u << (7 - s));
+    }
     e.U8(cordes);
     for (int s = 1; s <= nb; ++s)
         if (cordes & (1u << (7 - s)))
-            EcrireNote(e, *a.Notes[s]);
+            EcrireNote(e, *notes[s]);
 }
 
 // The placeholder where the next note would be typed is not saved. One that carries anything
@@ -493,8 +513,14 @@ void EcrirePartition(cEcriture &e, const cPartition &p)
             e.U8(k.Tremolo);
             e.Zeros(2);
         }
-    e.I32(p.NbMesures);
-    e.I32(p.NbPistes);
+    // Counted on the chains that are written, so the counts always match the records.
+    int32_t nbMesures = 0, nbPistes = 0;
+    for (const cMesure *m = p.PremiereMesure; m; m = m->Suivante)
+        ++nbMesures;
+    for (const cPiste *t = p.PremierePiste; t; t = t->Suivante)
+        ++nbPistes;
+    e.I32(nbMesures);
+    e.I32(nbPistes);
 }
 
 // ---------------------------------------------------------------- reading
@@ -967,7 +993,24 @@ bool LireVersion300(cLecture &l, cPartition &p, cListeAccordsImpression &liste)
     return true;
 }
 
-// Reads the whole file; false when it cannot be opened or read.
+bool LireBloc(int fd, char *d, std::size_t voulu, std::size_t &lu)
+{
+    lu = 0;
+    while (lu < voulu) {
+        const ssize_t r = ::read(fd, d + lu, voulu - lu);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return false;
+        if (r == 0)
+            break; // shorter than it was: what is there is read
+        lu += static_cast<std::size_t>(r);
+    }
+    return true;
+}
+
+// Reads the whole file; false when it cannot be opened or read. A header that matches no
+// version stops the reading there, so a file of another kind (a film) costs nothing.
 bool LireTout(const std::string &chemin, std::string &contenu)
 {
     const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
@@ -975,26 +1018,24 @@ bool LireTout(const std::string &chemin, std::string &contenu)
         return false;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    std::size_t lu = 0;
     if (ok) {
+        contenu.resize(TailleEntete);
+        ok = LireBloc(fd, contenu.data(), TailleEntete, lu);
+        contenu.resize(lu);
+    }
+    if (ok && lu == TailleEntete &&
+        VersionEntete(reinterpret_cast<const uint8_t *>(contenu.data()), lu) != 0 &&
+        static_cast<unsigned long long>(st.st_size) > TailleEntete) {
         try {
             contenu.resize(static_cast<std::size_t>(st.st_size));
+            std::size_t reste = 0;
+            ok = LireBloc(fd, contenu.data() + TailleEntete, contenu.size() - TailleEntete, reste);
+            contenu.resize(TailleEntete + reste);
         } catch (const std::bad_alloc &) {
             ok = false;
         }
     }
-    std::size_t lu = 0;
-    while (ok && lu < contenu.size()) {
-        const ssize_t r = ::read(fd, contenu.data() + lu, contenu.size() - lu);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            ok = false;
-        else if (r == 0)
-            break; // shorter than it was: what is there is read
-        else
-            lu += static_cast<std::size_t>(r);
-    }
-    contenu.resize(lu);
     ::close(fd);
     return ok;
 }

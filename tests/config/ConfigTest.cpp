@@ -349,7 +349,7 @@ TEST(Config, FirstStartWithOnlyGermanInstalled)
     ASSERT_TRUE(ChargerConfig(&ui));
     ASSERT_NE(Config, nullptr);
     EXPECT_EQ(ui.NbChoix, 1);
-    const std::vector<std::string> quatre = {"English", "Fran\xE7" "ais", "Deutsch", "Espa\xF1ol"};
+    const std::vector<std::string> quatre = {"English", "Fran\347ais", "Deutsch", "Espa\xF1ol"};
     EXPECT_EQ(ui.ListeVue, quatre);
     EXPECT_EQ(Config->PatcheLangue, "Deutsch");
     EXPECT_EQ(Traduction("Dlg-Erreur"), "Fehler");
@@ -396,13 +396,37 @@ TEST(Config, FifthLanguageGetsFrenchHelp)
     EXPECT_EQ(c.HelpFile, 2);
 }
 
+TEST(Config, LanguageMenu)
+{
+    cInstallationTemp inst;
+    inst.Installer("English.pll");
+    inst.Installer("Deutsch.pll");
+    inst.Installer("English.pll", "Italiano.pll");
+    cConfig c;
+    cFichierIni ini;
+    ini.ChargerTexte("[Config]\nPatcheLangue=Deutsch\n");
+    ChargerConfigDepuis(c, ini, nullptr);
+    const auto m = MenuLangues(c);
+    ASSERT_EQ(m.size(), 5u);
+    const bool actifs[] = {true, false, true, false, true};
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(m[i].Langue, c.ListeLangues[i]);
+        EXPECT_EQ(m[i].Actif, actifs[i]) << m[i].Langue;
+        EXPECT_EQ(m[i].Coche, m[i].Langue == "Deutsch");
+        EXPECT_EQ(m[i].SeparateurApres, i == 3);
+    }
+    // Only the four built-in languages: no separator at the end.
+    c.ListeLangues.resize(4);
+    EXPECT_FALSE(MenuLangues(c).back().SeparateurApres);
+}
+
 TEST(Config, HelpFileDerivation)
 {
     struct Cas {
         int stocke;
         const char *langue;
         int attendu;
-    } cas[] = {{0, "English", 2}, {0, "Deutsch", 3}, {0, "Fran\xE7" "ais", 1},
+    } cas[] = {{0, "English", 2}, {0, "Deutsch", 3}, {0, "Fran\347ais", 1},
                {0, "Espa\xF1ol", 1}, {0, "english", 1}, {2, "Deutsch", 2}};
     for (const auto &c : cas)
         EXPECT_EQ(DeriverHelpFile(c.stocke, c.langue), c.attendu) << c.langue;
@@ -618,7 +642,7 @@ TEST(Emplacements, PatchesFoundInProgramThenDataFolders)
     prog.Ecrire("notes.txt", "");
     DefinirDossiersDonnees({prog.Chemin, donnees.Chemin});
     EXPECT_EQ(CheminPatch("English"), prog.Chemin + "English.pll");
-    EXPECT_EQ(CheminPatch("Fran\xE7" "ais"), donnees.Chemin + "Fran\xC3\xA7" "ais.pll");
+    EXPECT_EQ(CheminPatch("Fran\347ais"), donnees.Chemin + "Fran\xC3\xA7" "ais.pll");
     EXPECT_EQ(CheminPatch("Espa\xF1ol"), "");
     EXPECT_EQ(ListerFichiersDonnees(".pll").size(), 2u);
     DefinirDossiersDonnees({});

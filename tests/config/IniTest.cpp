@@ -130,7 +130,7 @@ TEST(Ini, ReadsWhatItWrites)
 {
     cFichierIni ini;
     ini.EcrireEntier("General", "Version", 300);
-    ini.EcrireChaine("Config", "PatcheLangue", "Fran\xE7" "ais");
+    ini.EcrireChaine("Config", "PatcheLangue", "Fran\347ais");
     ini.EcrireBooleen("Config", "Metronome", true);
     cFichierIni relu;
     relu.ChargerTexte(ini.Texte());

@@ -165,7 +165,10 @@ TEST(Patch, RemplacerParam)
         {"no marker", "x", nullptr, "xno marker"}, // the parameter goes in front
         {"only #1", "x", "y", "yonly x"},
         {"", "x", "y", "yx"},
-        {"#1", "#2", "z", "z"}, // p1 is put first, then the first "#2" is replaced
+        {"no marker", "x", "y", "yxno marker"},
+        {"#2 only", "x", "y", "xy only"},
+        {"File #1 at #2", "Take #2.pl3", "3", "File Take #2.pl3 at 3"}, // markers of the text only
+        {"#1#2", "a", "b", "ab"},
     };
     for (const auto &c : cas) {
         const std::string r =

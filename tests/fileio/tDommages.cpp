@@ -211,6 +211,75 @@ TEST(FichierDommages, ValeursHorsLimitesRefusees)
     }
 }
 
+TEST(FichierDommages, ValeursAuxLimitesAcceptees)
+{
+    const std::vector<rCasIncorrect> cas = {
+        {"1024 measures",
+         [](rMorceaux &m) {
+             m.NbMesures = 1024;
+             m.Mesures += std::string(1023, '\0');
+             std::string mp = m.MesuresPistes;
+             for (int k = 1; k < 1024; ++k)
+                 m.MesuresPistes += mp;
+         }},
+        {"256 tracks",
+         [](rMorceaux &m) {
+             m.NbPistes = 256;
+             std::string t = m.Pistes, mp = m.MesuresPistes;
+             for (int k = 1; k < 256; ++k) {
+                 m.Pistes += t;
+                 m.MesuresPistes += mp;
+             }
+         }},
+        {"128 beats",
+         [](rMorceaux &m) {
+             cOctets o;
+             o.I32(128);
+             for (int k = 0; k < 128; ++k)
+                 o.U8s({0x40, 2, 4, 0});
+             m.MesuresPistes = o.o;
+         }},
+        {"title of 255 characters",
+         [](rMorceaux &m) {
+             m.Infos = cOctets().Texte(std::string(255, 'a')).o + m.Infos.substr(5);
+         }},
+        {"track name of 40 characters, 7 strings",
+         [](rMorceaux &m) {
+             m.Pistes = rMorceaux::Piste(7, 0, std::string(40, 'n'));
+             m.MesuresPistes = Beat({0, 0, 0x01, 0x20, 1, 0});
+         }},
+        {"one string", [](rMorceaux &m) { m.Pistes = rMorceaux::Piste(1); }},
+        {"marker of 100, text of 50, chord name of 20",
+         [](rMorceaux &m) {
+             m.Mesures = cOctets().U8s({0x23, 4, 4}).Texte(std::string(100, 'm')).I32(0).o;
+             m.MesuresPistes = cOctets()
+                                   .I32(1)
+                                   .U8s({0x46, 2, 0, 0})
+                                   .Texte(std::string(20, 'c'))
+                                   .I32(0)
+                                   .Texte(std::string(50, 't'))
+                                   .U8(0)
+                                   .o;
+         }},
+        {"duration codes -2 and 4",
+         [](rMorceaux &m) {
+             m.MesuresPistes = cOctets().I32(2).U8s({0x40, 2, 0xFE, 0}).U8s({0x40, 2, 4, 0}).o;
+         }},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.Nom);
+        rMorceaux m;
+        c.Abimer(m);
+        cPartition p;
+        cListeAccordsImpression liste;
+        std::string cle;
+        const std::string f = m.Assembler();
+        ASSERT_TRUE(Lire(f, p, liste, cle)) << cle;
+        EXPECT_TRUE(ScoreCoherent(p));
+        EXPECT_EQ(Ecrire(p, liste), f);
+    }
+}
+
 class FichierComplet : public ::testing::Test {
 protected:
     void SetUp() override

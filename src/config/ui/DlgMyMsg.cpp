@@ -182,6 +182,18 @@ int MyMsg(const std::string &legende, const std::string &texte, int genre, int d
     return f.exec();
 }
 
+int MyMsgCle(const std::string &cleLegende, const std::string &cleTexte, int genre, int defaut,
+             int boutons, const std::string &p1, const std::string &p2)
+{
+    std::string texte = Traduction(cleTexte);
+    // Only markers the text has are filled: a message without them is shown as it stands.
+    if (texte.find("#2") != std::string::npos)
+        texte = RemplacerParam(texte, p1, p2);
+    else if (texte.find("#1") != std::string::npos)
+        texte = RemplacerParam(texte, p1);
+    return MyMsg(Traduction(cleLegende), texte, genre, defaut, boutons);
+}
+
 void ErreurSaisie(QWidget *champ)
 {
     MyMsg(Traduction("Dlg-Erreur"), Traduction("Dlg-SaisieIncorrecte"), MsgErreur, DefOK, BtOK);

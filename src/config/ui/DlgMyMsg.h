@@ -50,6 +50,11 @@ private:
 // Shows the box and returns the code of the button pressed (ResOK, ResAnnuler, ResOui, ResNon).
 int MyMsg(const std::string &legende, const std::string &texte, int genre, int defaut,
           int boutons);
+// The usual call: caption and text by message key, the text's "#1"/"#2" filled with the
+// parameters (Windows-1252), e.g. MyMsgCle("Dlg-Erreur", "Fichier-Introuvable", MsgErreur,
+// DefOK, BtOK, chemin).
+int MyMsgCle(const std::string &cleLegende, const std::string &cleTexte, int genre, int defaut,
+             int boutons, const std::string &p1 = {}, const std::string &p2 = {});
 // "Dlg-SaisieIncorrecte" under "Dlg-Erreur"; the focus then goes back into the field (whose
 // text is selected when it is an edit field).
 void ErreurSaisie(QWidget *champ = nullptr);

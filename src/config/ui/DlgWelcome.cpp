@@ -12,7 +12,7 @@
 #include "config/ui/DlgMyMsg.h"
 
 namespace {
-const char *const Quatre[4] = {"English", "Fran\xE7" "ais", "Deutsch", "Espa\xF1ol"};
+const char *const Quatre[4] = {"English", "Fran\347ais", "Deutsch", "Espa\xF1ol"};
 }
 
 TFWelcome::TFWelcome(const std::vector<std::string> &langues, QWidget *parent)

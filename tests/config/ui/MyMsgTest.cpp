@@ -17,6 +17,11 @@
 #include "config/uPatch.h"
 #include "config/ui/DlgMyMsg.h"
 #include "config/ui/DlgWelcome.h"
+#include "config/ui/uAppliquerTextesUI.h"
+#include "config/uTextesFenetres.h"
+
+#include <QAction>
+#include <QGroupBox>
 
 namespace {
 
@@ -230,12 +235,73 @@ TEST_F(MyMsgTest, ErreurSaisieShowsTheInvalidEntryAndRefocusesTheField)
     EXPECT_EQ(champ->selectedText(), QStringLiteral("12x"));
 }
 
+TEST_F(MyMsgTest, MessageByKeysWithItsParameter)
+{
+    cPatchLangue p;
+    ASSERT_TRUE(p.Charger(std::string(PLEC_DATA_DIR) + "/English.pll"));
+    PatchCourant() = std::move(p);
+    QString titre, texte;
+    QTimer::singleShot(0, [&] {
+        auto *f = qobject_cast<TFMyMsg *>(QApplication::activeModalWidget());
+        if (!f)
+            return;
+        titre = f->windowTitle();
+        texte = f->Texte()->text();
+        QTest::keyClick(f, Qt::Key_Escape);
+    });
+    EXPECT_EQ(MyMsgCle("Dlg-Erreur", "Fichier-Introuvable", MsgErreur, DefOK, BtOK,
+                       "/tmp/Caf\xE9.pl3"),
+              ResOK);
+    EXPECT_EQ(titre, QStringLiteral("Error"));
+    EXPECT_EQ(texte, QStringLiteral("The file /tmp/Caf\u00e9.pl3 cannot be found."));
+}
+
 TEST_F(MyMsgTest, LineBreaksOfTheFixedMessage)
 {
     TFMyMsg f("Error", "No language patch installed (files *.pll).\r\rPlease install", MsgErreur,
               DefOK, BtOK);
     EXPECT_EQ(f.Texte()->text(),
               QStringLiteral("No language patch installed (files *.pll).\n\nPlease install"));
+}
+
+TEST_F(MyMsgTest, WindowTextsGoToTheNamedControls)
+{
+    QWidget f;
+    f.setWindowTitle(QStringLiteral("Built-in"));
+    auto *ok = new QPushButton(QStringLiteral("OK"), &f);
+    ok->setObjectName(QStringLiteral("OK"));
+    auto *annuler = new QPushButton(QStringLiteral("Cancel"), &f);
+    annuler->setObjectName(QStringLiteral("Cancel"));
+    auto *groupe = new QGroupBox(QStringLiteral("Strings"), &f);
+    groupe->setObjectName(QStringLiteral("GB_Cordes"));
+    auto *etiquette = new QLabel(QStringLiteral("From"), &f);
+    etiquette->setObjectName(QStringLiteral("LB_De"));
+    auto *action = new QAction(QStringLiteral("Open"), &f);
+    action->setObjectName(QStringLiteral("Fichier_Ouvrir"));
+    f.addAction(action);
+
+    // Without the shared dialog section a dialog keeps every built-in caption.
+    cPatchLangue sans;
+    sans.ChargerTexte("DLG_ASS_LR_000\n1 \"Titre\"\n");
+    PatchCourant() = std::move(sans);
+    const auto positions = PositionsDialogue({"DLG_ASS_LR_000"});
+    EXPECT_EQ(AppliquerTextesFenetre(&f, positions, true), 0);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Built-in"));
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+
+    cPatchLangue de;
+    ASSERT_TRUE(de.Charger(std::string(PLEC_DATA_DIR) + "/Deutsch.pll"));
+    PatchCourant() = std::move(de);
+    EXPECT_GT(AppliquerTextesFenetre(&f, positions, true), 0);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Assistent Klingen lassen"));
+    EXPECT_EQ(annuler->text(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(groupe->title(), QStringLiteral("Saiten"));
+    EXPECT_EQ(etiquette->text(), QStringLiteral("Von"));
+
+    // The main window's commands: caption and hint of an action.
+    AppliquerTextesFenetre(&f, PositionsPrincipal(), false);
+    EXPECT_EQ(action->text(), QStringLiteral("\u00d6&ffnen"));
+    EXPECT_EQ(action->toolTip(), QStringLiteral("Partitur \u00f6ffnen (Strg+O)"));
 }
 
 TEST_F(MyMsgTest, WelcomeOffersOnlyInstalledLanguages)
@@ -246,7 +312,7 @@ TEST_F(MyMsgTest, WelcomeOffersOnlyInstalledLanguages)
     fs::copy_file(std::string(PLEC_DATA_DIR) + "/Deutsch.pll", dossier + "Deutsch.pll");
     fs::copy_file(std::string(PLEC_DATA_DIR) + "/English.pll", dossier + "Italiano.pll");
     DefinirDossiersDonnees({dossier});
-    const std::vector<std::string> langues = {"English", "Fran\xE7" "ais", "Deutsch",
+    const std::vector<std::string> langues = {"English", "Fran\347ais", "Deutsch",
                                               "Espa\xF1ol", "Italiano"};
     {
         TFWelcome f(langues);
