@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
-#include <QStatusBar>
 
 #include <iostream>
 #include <string>
@@ -13,7 +12,8 @@
 #include "config/uPatch.h"
 #include "config/ui/DlgWelcome.h"
 #include "display/ui/uImagePartition.h"
-#include "display/ui/uVuePartition.h"
+#include "app/ui/Main.h"
+#include <QFileDialog>
 #include "fileio/uFichierPLT.h"
 #include "chords/uListeAccordsImpression.h"
 
@@ -52,33 +52,24 @@ int main(int argc, char **argv)
     if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0)
         return Verbe(argc, argv);
     QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Plectorium"));
     // Settings and language come first; without any language patch there is no main window.
     cDialoguesConfigQt dialogues;
     if (!ChargerConfig(&dialogues))
         return 1;
-    cPartition partition;
-    partition.Nouveau();
-    // The arguments joined with blanks form one path.
-    std::string chemin;
-    for (int i = 1; i < argc; ++i)
-        chemin += (i > 1 ? " " : "") + std::string(argv[i]);
-    if (!chemin.empty()) {
-        std::string cle;
-        OuvrirFichier(partition, ListeAccordsImpression(), chemin, cle);
+    int code = 0;
+    {
+        TMainForm fenetre;
+        fenetre.ChoisirFichier = [&fenetre](bool enregistrer, const QString &propose) {
+            const QString filtre = enregistrer ? QStringLiteral("Plectorium (*.pl3)")
+                                               : QStringLiteral("Plectorium (*.pl3 *.plt)");
+            return enregistrer ? QFileDialog::getSaveFileName(&fenetre, QString(), propose, filtre)
+                               : QFileDialog::getOpenFileName(&fenetre, QString(), propose, filtre);
+        };
+        fenetre.show();
+        fenetre.OuvrirLigneCommande(std::vector<std::string>(argv + 1, argv + argc));
+        code = app.exec();
+        fenetre.EnregistrerEtat();
     }
-    QMainWindow fenetre;
-    fenetre.setWindowTitle(QStringLiteral("Plectorium"));
-    auto *vue = new TVuePartition(&partition, &Config->ParamEcran, &fenetre);
-    vue->Affichage.Traduire = [](const std::string &cle) { return Traduction(cle); };
-    fenetre.setCentralWidget(vue);
-    QObject::connect(vue, &TVuePartition::BarreEtatChangee, &fenetre,
-                     [&fenetre](const rBarreEtat &e) {
-                         fenetre.statusBar()->showMessage(
-                             QString::fromStdString(e.NumMesure + "    " + e.Duree));
-                     });
-    fenetre.resize(1400, 800);
-    fenetre.show();
-    const int code = app.exec();
-    EnregistrerConfig();
     return code;
 }

@@ -14,8 +14,9 @@ QGuiApplication &Application()
     static int argc = 1;
     static char nom[] = "test";
     static char *argv[] = {nom, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
+    // Never destroyed: the toolkit's own statics must outlive it at exit.
+    static QGuiApplication *app = new QGuiApplication(argc, argv);
+    return *app;
 }
 
 struct Fixture {

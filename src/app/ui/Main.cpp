@@ -1,0 +1,998 @@
+#include "app/ui/Main.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "app/uCommandes.h"
+#include "app/uCurseur.h"
+#include "app/uDocument.h"
+#include "app/ui/DlgAide.h"
+#include "app/ui/DlgScoreInfo.h"
+#include "app/ui/uTexteUI.h"
+#include "chords/uListeAccordsImpression.h"
+#include "config/uConfig.h"
+#include "config/uEmplacements.h"
+#include "config/uIni.h"
+#include "config/uPatch.h"
+#include "config/uTextesFenetres.h"
+#include "config/ui/DlgMyMsg.h"
+#include "config/ui/uAppliquerTextesUI.h"
+#include "fileio/uFichierPLT.h"
+#include "midifile/uExportMIDI.h"
+#include "model/uCodage.h"
+#include "model/uDurees.h"
+
+namespace {
+QString Q(const std::string &s) { return VersQt(s); }
+std::string T(const std::string &cle) { return Traduction(cle); }
+std::string Chemin(const QString &q) { return q.toLocal8Bit().toStdString(); }
+bool Existe(const std::string &chemin) { return QFileInfo::exists(QString::fromLocal8Bit(chemin.c_str())); }
+
+struct rBarre {
+    const char *Nom;
+    const char *Commande; // its show/hide command
+    std::vector<const char *> Actions;
+};
+const std::vector<rBarre> &Barres()
+{
+    static const std::vector<rBarre> b = {
+        {"Toolbar_Fichier", "Affichage_ToolBar_Fichier",
+         {"Fichier_Nouveau", "Fichier_Ouvrir", "Fichier_Enregistrer", "Fichier_Imprimer",
+          "Edition_Couper", "Edition_Copier", "Edition_Coller"}},
+        {"Toolbar_Mesure", "Affichage_ToolBar_Mesure",
+         {"Bar_Insert", "Mesure_Signature", "Mesure_RenvDeb", "Mesure_RenvFin", "Mesure_Repet"}},
+        {"Toolbar_Marker", "Affichage_ToolBar_Marker",
+         {"Marker_Ajouter", "Marker_Liste", "Marker_AllerPrec", "Marker_AllerSuiv"}},
+        {"Toolbar_Affichage", "Affichage_ToolBar_Affichage",
+         {"Affichage_Vue_Multipiste", "Affichage_Scrolling_Vertical",
+          "Affichage_Scrolling_Horizontal", "Affichage_MontrerLetRing",
+          "Affichage_MontrerDynamique"}},
+        {"Toolbar_Duration", "Affichage_ToolBar_Duration",
+         {"Duree_Accord_Ronde", "Duree_Accord_Blanche", "Duree_Accord_Noire",
+          "Duree_Accord_Croche", "Duree_Accord_DCroche", "Duree_Accord_TCroche",
+          "Duree_Accord_QCroche", "Duree_Accord_Pointe", "Duree_Accord_Triolet_3",
+          "Duree_Accord_Silence"}},
+        {"Toolbar_NoteDuration", "Affichage_ToolBar_NoteDuration",
+         {"Duree_Note_Noire", "Duree_Note_Pointe", "Duree_Note_XTuplet", "Duree_Note_Liee"}},
+        {"Toolbar_Lecture", "Affichage_ToolBar_Lecture",
+         {"Lecture_Debut", "Lecture_RetourRapide", "Lecture_PasAPas_Ar", "Lecture_JouerPosEC",
+          "Lecture_Stop", "Lecture_PasAPas_Av", "Lecture_AvanceRapide", "Lecture_Fin",
+          "Lecture_EnBoucle", "Lecture_Metronome", "Lecture_CountDown"}},
+        {"Toolbar_Tempo", "Affichage_ToolBar_Tempo", {}},
+        {"Toolbar_Effets", "Affichage_ToolBar_Effets",
+         {"EffetNote_BendType", "EffetNote_HOPO", "EffetNote_PickSlide", "EffetNote_LetRing",
+          "EffetNote_Sugeree", "EffetAccord_Vibrato", "EffetAccord_TremoloBar",
+          "EffetAccord_HarmN", "EffetAccord_HarmA", "EffetAccord_FadeIn", "EffetNote_Appogiature",
+          "EffetNote_DeadNote", "Accord_Texte", "Accord_Diagramme"}},
+        {"Toolbar_Dynamic", "Affichage_ToolBar_Dynamic",
+         {"Dynamic_ppp", "Dynamic_pp", "Dynamic_p", "Dynamic_mp", "Dynamic_mf", "Dynamic_f",
+          "Dynamic_ff", "Dynamic_fff", "Dynamic_Accord"}},
+    };
+    return b;
+}
+
+// Short tool-button faces for the commands that have no standard picture.
+const char *Face(const std::string &nom)
+{
+    static const std::map<std::string, const char *> f = {
+        {"Duree_Accord_Ronde", "1"},    {"Duree_Accord_Blanche", "1/2"},
+        {"Duree_Accord_Noire", "1/4"},  {"Duree_Accord_Croche", "1/8"},
+        {"Duree_Accord_DCroche", "1/16"}, {"Duree_Accord_TCroche", "1/32"},
+        {"Duree_Accord_QCroche", "1/64"}, {"Duree_Accord_Pointe", "."},
+        {"Duree_Accord_Triolet_3", "3"}, {"Duree_Accord_Silence", "R"},
+        {"Duree_Note_Noire", "n1/4"},   {"Duree_Note_Pointe", "n."},
+        {"Duree_Note_XTuplet", "n3"},   {"Duree_Note_Liee", "L"},
+        {"EffetNote_BendType", "b"},    {"EffetNote_HOPO", "h"},
+        {"EffetNote_PickSlide", "/"},   {"EffetNote_LetRing", "LR"},
+        {"EffetNote_Sugeree", "( )"},   {"EffetAccord_Vibrato", "~"},
+        {"EffetAccord_TremoloBar", "w"}, {"EffetAccord_HarmN", "H"},
+        {"EffetAccord_HarmA", "AH"},    {"EffetAccord_FadeIn", "<"},
+        {"EffetNote_Appogiature", "g"}, {"EffetNote_DeadNote", "x"},
+        {"Accord_Texte", "T"},          {"Accord_Diagramme", "#"},
+        {"Dynamic_ppp", "ppp"},         {"Dynamic_pp", "pp"},
+        {"Dynamic_p", "p"},             {"Dynamic_mp", "mp"},
+        {"Dynamic_mf", "mf"},           {"Dynamic_f", "f"},
+        {"Dynamic_ff", "ff"},           {"Dynamic_fff", "fff"},
+        {"Dynamic_Accord", "all"},      {"Bar_Insert", "+|"},
+        {"Mesure_Signature", "4/4"},    {"Mesure_RenvDeb", "|:"},
+        {"Mesure_RenvFin", ":|"},       {"Mesure_Repet", "1."},
+        {"Marker_Ajouter", "M+"},       {"Marker_Liste", "M"},
+        {"Marker_AllerPrec", "<M"},     {"Marker_AllerSuiv", "M>"},
+        {"Affichage_Vue_Multipiste", "Multi"}, {"Affichage_Scrolling_Vertical", "V"},
+        {"Affichage_Scrolling_Horizontal", "H"}, {"Affichage_MontrerLetRing", "..."},
+        {"Affichage_MontrerDynamique", "dyn"}, {"Lecture_EnBoucle", "Loop"},
+        {"Lecture_Metronome", "Metro"}, {"Lecture_CountDown", "1-2"},
+        {"Lecture_PasAPas_Ar", "|<"},   {"Lecture_PasAPas_Av", ">|"},
+        {"Edition_Couper", "Cut"},      {"Edition_Copier", "Copy"},
+        {"Edition_Coller", "Paste"},
+    };
+    auto i = f.find(nom);
+    return i == f.end() ? nullptr : i->second;
+}
+} // namespace
+
+void TChampClavier::keyPressEvent(QKeyEvent *e)
+{
+    emit Touche(e->key(), e->modifiers(), e->text());
+}
+
+TMainForm::TMainForm(QWidget *parent)
+    : QMainWindow(parent), PartitionCourante(std::make_unique<cPartition>())
+{
+    setObjectName("MainForm");
+    RepertoireDepart = QDir::currentPath();
+    PartitionCourante->Interface = this;
+    PartitionCourante->Nouveau();
+
+    auto *centre = new QWidget(this);
+    auto *disposition = new QHBoxLayout(centre);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    RzSizePanel_H = new QSplitter(Qt::Vertical, centre);
+    RzSizePanel_H->setObjectName("RzSizePanel_H");
+    VuePartition = new TVuePartition(PartitionCourante.get(), &Config->ParamEcran, RzSizePanel_H);
+    VuePartition->Affichage.Traduire = [](const std::string &cle) { return Traduction(cle); };
+    VuePartition->Affichage.TypeScrolling = Config->TypeScrolling;
+    VuePartition->Options.ShowLetRingNotes = Config->ShowLetRingNotes;
+    VuePartition->Options.ShowDynamic = Config->ShowDynamic;
+    VuePartition->Options.NoteFollowingRectangle = Config->NoteFollowingRectangle;
+    VuePartition->Options.NoteFollowingTriangle = Config->NoteFollowingTriangle;
+    VuePartition->Options.NoteFollowingColor = Config->NoteFollowingColor;
+    // Where the multitrack overview and the mixer will stand.
+    RzPanel_Orchestre = new QWidget(RzSizePanel_H);
+    RzPanel_Orchestre->setObjectName("RzPanel_Orchestre");
+    RzPanel_Orchestre->setMinimumHeight(0);
+    RzSizePanel_H->addWidget(VuePartition);
+    RzSizePanel_H->addWidget(RzPanel_Orchestre);
+    RzSizePanel_H->setStretchFactor(0, 1);
+    RzSizePanel_H->setSizes({600, Config->RzSizePanel_H_Height});
+    disposition->addWidget(RzSizePanel_H);
+    Edit_Clavier = new TChampClavier(centre);
+    Edit_Clavier->setObjectName("Edit_Clavier");
+    Edit_Clavier->setGeometry(-500, 0, 10, 10);
+    setCentralWidget(centre);
+
+    CreerActions();
+    CreerMenus();
+    CreerBarresOutils();
+    CreerBarreEtat();
+    EnregistrerGestionnaires();
+    AppliquerTextesPrincipal();
+
+    connect(Edit_Clavier, &TChampClavier::Touche, this, &TMainForm::ToucheAppuyee);
+    connect(VuePartition, &TVuePartition::FocusDemande, this, [this] { Edit_Clavier->setFocus(); });
+    connect(VuePartition, &TVuePartition::CurseurDeplace, this, [this] {
+        ActualiserCommandes();
+        ActualiserBarrePistes();
+    });
+    connect(VuePartition, &TVuePartition::BarreEtatChangee, this, [this](const rBarreEtat &e) {
+        RzStatusPane_NumMesure->setText(QString::fromStdString(e.NumMesure));
+        RzStatusPane_Duree->setText(QString::fromStdString(e.Duree));
+        RzStatusPane_DureeEtat->setText(e.CleEtat.empty() ? QString() : Q(T(e.CleEtat)));
+        RzStatusPane_DureeEtat->setStyleSheet(
+            QString("color: %1;").arg(CouleurQt(e.Couleur).name()));
+    });
+
+    // Toolbar layout from the "ToolBars" section.
+    DispositionParDefaut = saveState();
+    cFichierIni ini;
+    ini.Charger(CheminConfiguration());
+    const std::string etat = ini.LireChaine("ToolBars", "State", "");
+    if (!etat.empty())
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(etat)));
+    for (const rBarre &b : Barres())
+        if (QAction *a = Action(b.Commande))
+            a->setChecked(findChild<QToolBar *>(b.Nom)->isVisibleTo(this) || !isVisible());
+    Action("Lecture_JouerPendantSaisie")->setChecked(Config->JouerPendantSaisie);
+    resize(1280, 800);
+    MettreAJourTitre();
+}
+
+TMainForm::~TMainForm() { PartitionCourante->Interface = nullptr; }
+
+QAction *TMainForm::Action(const std::string &nom) const
+{
+    auto i = Actions.find(nom);
+    return i == Actions.end() ? nullptr : i->second;
+}
+
+QMenu *TMainForm::Menu(const std::string &nom) const
+{
+    auto i = Menus.find(nom);
+    return i == Menus.end() ? nullptr : i->second;
+}
+
+void TMainForm::CreerActions()
+{
+    std::map<std::string, QActionGroup *> groupes;
+    for (const rCommande &c : TableCommandes()) {
+        auto *a = new QAction(Q(c.Legende), this);
+        a->setObjectName(c.Nom);
+        a->setToolTip(Q(c.Bulle));
+        a->setStatusTip(Q(c.Bulle));
+        a->setCheckable(c.Cochable);
+        if (*c.Raccourci) {
+            a->setShortcut(QKeySequence(QString::fromLatin1(c.Raccourci)));
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+        a->setEnabled(false); // until a handler is registered
+        if (*c.Groupe) {
+            QActionGroup *&g = groupes[c.Groupe];
+            if (!g)
+                g = new QActionGroup(this);
+            a->setActionGroup(g);
+        }
+        const std::string nom = c.Nom;
+        const int tag = c.Tag;
+        connect(a, &QAction::triggered, this, [this, nom, tag] {
+            auto i = Gestionnaires.find(nom);
+            if (i != Gestionnaires.end())
+                i->second(tag);
+        });
+        addAction(a);
+        Actions[c.Nom] = a;
+    }
+    Action("Edition_Annuler")->setVisible(false);
+    Action("Edition_Retablir")->setVisible(false);
+    Action("Bar_GoTo")->setVisible(false);
+    Action("Duree_Accord_Noire")->setChecked(true);
+    Action("Affichage_Scrolling_Vertical")->setChecked(true);
+}
+
+void TMainForm::CreerMenus()
+{
+    auto menu = [this](QMenu *parent, const char *nom, std::initializer_list<const char *> items) {
+        QMenu *m = parent ? parent->addMenu(QString::fromLatin1(nom)) : menuBar()->addMenu(nom);
+        m->setObjectName(nom);
+        m->menuAction()->setObjectName(nom);
+        Menus[nom] = m;
+        for (const char *i : items) {
+            if (std::string(i) == "-")
+                m->addSeparator();
+            else if (QAction *a = Action(i))
+                m->addAction(a);
+        }
+        return m;
+    };
+    QMenu *f = menu(nullptr, "Menu_Fichier",
+                    {"Fichier_Nouveau", "Fichier_Ouvrir", "Fichier_Enregistrer",
+                     "Fichier_EnregistrerSous", "-", "Fichier_Proprietes", "-"});
+    menu(f, "Menu_Import", {"Fichier_Import_MIDI", "Fichier_Import_ASCII"});
+    menu(f, "Menu_Export", {"Fichier_Export_MIDI", "Fichier_Export_PL220", "Fichier_Export_ASCII"});
+    f->addSeparator();
+    for (const char *n : {"Fichier_Imp_Config", "Fichier_Imp_Apercu", "Fichier_Imprimer"})
+        f->addAction(Action(n));
+    f->addSeparator();
+    f->addAction(Action("Fichier_Parcourir"));
+    SeparateurRecents = f->addSeparator();
+    for (int k = 0; k < 5; ++k) {
+        Recents[0][k] = f->addAction(QString());
+        connect(Recents[0][k], &QAction::triggered, this, [this, k] { OuvrirFichierRecent(k + 1); });
+    }
+    f->addSeparator();
+    f->addAction(Action("Fichier_Quitter"));
+    // The drop-down of the Open tool button lists the same files.
+    QMenu *recents = new QMenu(this);
+    recents->setObjectName("Menu_Recents");
+    Menus["Menu_Recents"] = recents;
+    for (int k = 0; k < 5; ++k) {
+        Recents[1][k] = recents->addAction(QString());
+        connect(Recents[1][k], &QAction::triggered, this, [this, k] { OuvrirFichierRecent(k + 1); });
+    }
+
+    menu(nullptr, "Menu_Edition",
+         {"Edition_Annuler", "Edition_Retablir", "-", "Edition_Couper", "Edition_Copier",
+          "Edition_Coller", "-", "Edition_Inserer_MixTableChange"});
+    menu(nullptr, "Menu_Mesure",
+         {"Bar_Insert", "Bar_Clear", "-", "Bar_First", "Bar_Previous", "Bar_Next", "Bar_Last",
+          "Bar_GoTo", "-", "Mesure_Signature", "Mesure_RenvDeb", "Mesure_RenvFin",
+          "Mesure_Repet"});
+    QMenu *b = menu(nullptr, "Menu_Accord",
+                    {"Beat_Insert", "Beat_Delete", "CopyBeatToTheEnd", "Beat_Link", "-"});
+    QMenu *da = menu(b, "Menu_DureeAccord",
+                     {"Duree_Accord_Ronde", "Duree_Accord_Blanche", "Duree_Accord_Noire",
+                      "Duree_Accord_Croche", "Duree_Accord_DCroche", "Duree_Accord_TCroche",
+                      "Duree_Accord_QCroche", "-", "Duree_Accord_Pointe"});
+    menu(da, "Menu_Triolet",
+         {"Beat_1", "Duree_Accord_Triolet_3_2", "Duree_Accord_Triolet_5_2",
+          "Duree_Accord_Triolet_6_2", "Duree_Accord_Triolet_7_2", "Duree_Accord_Triolet_9_2",
+          "Duree_Accord_Triolet_10_2", "Duree_Accord_Triolet_11_2", "Duree_Accord_Triolet_12_2",
+          "Duree_Accord_Triolet_13_2"});
+    da->addAction(Action("Duree_Accord_Silence"));
+    b->addSeparator();
+    b->addAction(Action("Accord_Texte"));
+    b->addAction(Action("Accord_Diagramme"));
+    QMenu *n = menu(nullptr, "Menu_Note", {});
+    menu(n, "Menu_DureeNote",
+         {"Duree_Note_Ronde", "Duree_Note_Blanche", "Duree_Note_Noire", "Duree_Note_Croche",
+          "Duree_Note_DCroche", "Duree_Note_TCroche", "Duree_Note_QCroche", "-",
+          "Duree_Note_Pointe", "Duree_Note_XTuplet", "Duree_Note_Liee"});
+    for (const char *x : {"Note_MoveUp", "Note_MoveDown", "EffetNote_DeadNote"})
+        n->addAction(Action(x));
+    n->addSeparator();
+    for (const char *x : {"Dynamic_ppp", "Dynamic_pp", "Dynamic_p", "Dynamic_mp", "Dynamic_mf",
+                          "Dynamic_f", "Dynamic_ff", "Dynamic_fff", "Dynamic_Accord",
+                          "Dynamic_SetDefault"})
+        n->addAction(Action(x));
+    menu(nullptr, "Menu_Effets",
+         {"EffetNote_BendType", "EffetNote_HOPO", "EffetNote_PickSlide", "EffetNote_LetRing",
+          "EffetNote_Sugeree", "EffetNote_Appogiature", "-", "EffetAccord_Vibrato",
+          "EffetAccord_TremoloBar", "EffetAccord_HarmN", "EffetAccord_HarmA",
+          "EffetAccord_FadeIn", "EffetAccord_Tapping", "EffetAccord_Slap", "EffetAccord_Pop",
+          "EffetAccord_BrushUp", "EffetAccord_BrushDown", "EffetAccord_CoupVB"});
+    menu(nullptr, "Menu_Piste",
+         {"Track_Properties", "Track_Insert", "Track_Remove", "-", "Track_First",
+          "Track_Previous", "Track_Next", "Track_Last"});
+    QMenu *mk = menu(nullptr, "Menu_Markers",
+                     {"Marker_Ajouter", "Marker_Liste", "-", "Marker_AllerPrec",
+                      "Marker_AllerSuiv"});
+    menu(mk, "Menu_AllerMarker", {"Marker_AllerA"});
+    QMenu *l = menu(nullptr, "Menu_Lecture",
+                    {"Lecture_JouerPosEC", "Lecture_JouerDebut", "Lecture_JouerMesureEC"});
+    menu(l, "Menu_JouerMarker", {});
+    for (const char *x : {"-", "Lecture_Stop", "-", "Lecture_Debut", "Lecture_Fin",
+                          "Lecture_PasAPas_Ar", "Lecture_PasAPas_Av", "Lecture_RetourRapide",
+                          "Lecture_AvanceRapide", "-", "Lecture_EnBoucle", "Lecture_Metronome",
+                          "Lecture_CountDown", "Lecture_JouerPendantSaisie"}) {
+        if (std::string(x) == "-")
+            l->addSeparator();
+        else
+            l->addAction(Action(x));
+    }
+    QMenu *v = menu(nullptr, "Menu_Affichage",
+                    {"Affichage_Vue_Multipiste", "-", "Affichage_Scrolling_Vertical",
+                     "Affichage_Scrolling_Horizontal", "-", "Affichage_Esp_Regulier",
+                     "Affichage_Proportions_Strictes", "-", "Affichage_MontrerLetRing",
+                     "Affichage_MontrerDynamique", "-", "Affichage_PermuterVue",
+                     "Affichage_VueHMinMax", "Affichage_VueVMinMax", "-"});
+    menu(v, "Menu_ToolBars",
+         {"Affichage_ToolBar_Fichier", "Affichage_ToolBar_Mesure", "Affichage_ToolBar_Marker",
+          "Affichage_ToolBar_Affichage", "Affichage_ToolBar_Duration",
+          "Affichage_ToolBar_NoteDuration", "Affichage_ToolBar_Lecture",
+          "Affichage_ToolBar_Tempo", "Affichage_ToolBar_Effets", "Affichage_ToolBar_Dynamic", "-",
+          "Affichage_ToolBar_All", "Affichage_ToolBar_Aucune", "Affichage_ToolBar_PosParDefaut"});
+    menu(nullptr, "Menu_Outils",
+         {"Tools_Solfege", "Tools_PercussionAssistant", "-", "Tools_CheckBarDuration",
+          "Tools_Transposer", "Tools_AssistantLetRing", "Tools_AssistantDynamic",
+          "Tools_PlacementAuto", "Tools_Redecouper", "Tools_CompleterReduire", "-",
+          "Tools_SpeedTrainer"});
+    QMenu *o = menu(nullptr, "Menu_Options", {"Options_Preferences"});
+    menu(o, "Menu_MIDI", {"Options_MidiSetup", "Options_Ports"});
+    MenuLangue = menu(o, "Menu_Langue", {});
+    QMenu *h = menu(nullptr, "Menu_Aide", {"Aide_Index"});
+    menu(h, "Menu_LangueAide", {"Aide_English", "Aide_Francais", "Aide_Deutsch"});
+    h->addSeparator();
+    h->addAction(Action("Aide_APropos"));
+    ConstruireMenuLangue();
+    AfficherFichiersRecents();
+}
+
+void TMainForm::ConstruireMenuLangue()
+{
+    MenuLangue->clear();
+    auto *groupe = new QActionGroup(MenuLangue);
+    for (const rElementLangue &e : MenuLangues(*Config)) {
+        QAction *a = MenuLangue->addAction(Q(e.Langue));
+        a->setObjectName(Q("Langue_" + e.Langue));
+        a->setCheckable(true);
+        a->setChecked(e.Coche);
+        a->setEnabled(e.Actif);
+        a->setActionGroup(groupe);
+        const std::string langue = e.Langue;
+        connect(a, &QAction::triggered, this, [this, langue] { ChoisirLangue(langue); });
+        if (e.SeparateurApres)
+            MenuLangue->addSeparator();
+    }
+}
+
+void TMainForm::CreerBarresOutils()
+{
+    const std::map<std::string, QStyle::StandardPixmap> images = {
+        {"Fichier_Nouveau", QStyle::SP_FileIcon},
+        {"Fichier_Ouvrir", QStyle::SP_DialogOpenButton},
+        {"Fichier_Enregistrer", QStyle::SP_DialogSaveButton},
+        {"Lecture_JouerPosEC", QStyle::SP_MediaPlay},
+        {"Lecture_Stop", QStyle::SP_MediaStop},
+        {"Lecture_Debut", QStyle::SP_MediaSkipBackward},
+        {"Lecture_Fin", QStyle::SP_MediaSkipForward},
+        {"Lecture_RetourRapide", QStyle::SP_MediaSeekBackward},
+        {"Lecture_AvanceRapide", QStyle::SP_MediaSeekForward},
+        {"Fichier_Imprimer", QStyle::SP_FileDialogDetailedView},
+    };
+    int i = 0;
+    for (const rBarre &b : Barres()) {
+        QToolBar *t = new QToolBar(QString::fromLatin1(b.Nom + 8), this);
+        t->setObjectName(b.Nom);
+        t->setIconSize(QSize(16, 16));
+        for (const char *n : b.Actions) {
+            QAction *a = Action(n);
+            auto im = images.find(n);
+            if (im != images.end())
+                a->setIcon(style()->standardIcon(im->second));
+            else if (const char *face = Face(n))
+                a->setIconText(QString::fromUtf8(face));
+            t->addAction(a);
+            if (std::string(n) == "Fichier_Ouvrir")
+                if (auto *bouton = qobject_cast<QToolButton *>(t->widgetForAction(a))) {
+                    bouton->setMenu(Menu("Menu_Recents"));
+                    bouton->setPopupMode(QToolButton::MenuButtonPopup);
+                }
+        }
+        if (std::string(b.Nom) == "Toolbar_Tempo") {
+            SpinEdit_Tempo = new QSpinBox(t);
+            SpinEdit_Tempo->setObjectName("SpinEdit_Tempo");
+            SpinEdit_Tempo->setRange(8, 300);
+            SpinEdit_Tempo->setValue(PartitionCourante->Tempo);
+            SpinEdit_Tempo->setPrefix(QStringLiteral("\u2669 = "));
+            t->addWidget(SpinEdit_Tempo);
+            connect(SpinEdit_Tempo, &QSpinBox::editingFinished, this, [this] {
+                const int v = std::clamp(SpinEdit_Tempo->value(), 8, 300);
+                if (v != PartitionCourante->Tempo) {
+                    PartitionCourante->Tempo = v;
+                    PartitionCourante->MarquerModifie();
+                }
+                Edit_Clavier->setFocus();
+            });
+        }
+        if (i == 5)
+            addToolBarBreak();
+        addToolBar(Qt::TopToolBarArea, t);
+        BarresOutils.push_back(t);
+        QAction *montrer = Action(b.Commande);
+        montrer->setChecked(true);
+        connect(t, &QToolBar::visibilityChanged, montrer, [montrer, t] {
+            montrer->setChecked(t->isVisible());
+        });
+        ++i;
+    }
+}
+
+void TMainForm::CreerBarreEtat()
+{
+    QStatusBar *s = statusBar();
+    auto pane = [s](const char *nom, int largeur) {
+        auto *l = new QLabel(s);
+        l->setObjectName(nom);
+        l->setMinimumWidth(largeur);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        s->addWidget(l);
+        return l;
+    };
+    RzStatusPane_NumMesure = pane("RzStatusPane_NumMesure", 80);
+    RzStatusPane_Duree = pane("RzStatusPane_Duree", 110);
+    RzStatusPane_DureeEtat = pane("RzStatusPane_DureeEtat", 110);
+    RzStatusPane_Titre = pane("RzStatusPane_Titre", 200);
+    auto *droite = new QWidget(s);
+    auto *h = new QHBoxLayout(droite);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(2);
+    RzStatusPane_Piste = new QToolButton(droite);
+    RzStatusPane_Piste->setObjectName("RzStatusPane_Piste");
+    RzStatusPane_Piste->setAutoRaise(true);
+    h->addWidget(RzStatusPane_Piste);
+    BT_PistePrec = new QToolButton(droite);
+    BT_PistePrec->setObjectName("BT_PistePrec");
+    BT_PistePrec->setText("<");
+    h->addWidget(BT_PistePrec);
+    for (int k = 0; k < 8; ++k) {
+        BT_Piste[k] = new QToolButton(droite);
+        BT_Piste[k]->setObjectName(QString("BT_Piste%1").arg(k + 1));
+        BT_Piste[k]->setText(QString::number(k + 1));
+        BT_Piste[k]->setCheckable(true);
+        h->addWidget(BT_Piste[k]);
+        connect(BT_Piste[k], &QToolButton::clicked, this, [this, k] { AllerPiste(4, k + 1); });
+    }
+    BT_PisteSuiv = new QToolButton(droite);
+    BT_PisteSuiv->setObjectName("BT_PisteSuiv");
+    BT_PisteSuiv->setText(">");
+    h->addWidget(BT_PisteSuiv);
+    s->addPermanentWidget(droite);
+    connect(BT_PistePrec, &QToolButton::clicked, this, [this] { AllerPiste(1); });
+    connect(BT_PisteSuiv, &QToolButton::clicked, this, [this] { AllerPiste(2); });
+    connect(RzStatusPane_Piste, &QToolButton::clicked, this, [this] { Executer("Track_Properties"); });
+}
+
+void TMainForm::ActualiserBarrePistes()
+{
+    const cPartition &p = *PartitionCourante;
+    const cPiste *t = p.PisteNumero(p.Curseur.NumPiste);
+    RzStatusPane_Piste->setText(t ? QString("%1 : %2").arg(t->Index).arg(Q(t->Nom)) : QString());
+    for (int k = 0; k < 8; ++k) {
+        BT_Piste[k]->setVisible(k < p.NbPistes);
+        BT_Piste[k]->setChecked(k + 1 == p.Curseur.NumPiste);
+    }
+    BT_PistePrec->setEnabled(p.Curseur.NumPiste > 1);
+    BT_PisteSuiv->setEnabled(p.Curseur.NumPiste < p.NbPistes);
+    const cInformations &i = *p.Informations;
+    const std::string qui = !i.Artiste.empty() ? i.Artiste : i.Auteur;
+    RzStatusPane_Titre->setText(
+        (i.Titre.empty() && qui.empty()) ? QString(" ") : Q(i.Titre + " - " + qui));
+}
+
+void TMainForm::EnregistrerCommande(const std::string &nom, FnCommande fn)
+{
+    Gestionnaires[nom] = std::move(fn);
+    if (QAction *a = Action(nom))
+        a->setEnabled(nom != "Fichier_Enregistrer" || PartitionCourante->Modifie);
+}
+
+void TMainForm::Executer(const std::string &nom)
+{
+    QAction *a = Action(nom);
+    if (a && a->isEnabled())
+        a->trigger();
+}
+
+void TMainForm::EnregistrerGestionnaires()
+{
+    auto cmd = [this](const char *nom, std::function<void()> f) {
+        EnregistrerCommande(nom, [f](int) { f(); });
+    };
+    cmd("Fichier_Nouveau", [this] { FichierNouveau(); });
+    cmd("Fichier_Ouvrir", [this] { FichierOuvrir(); });
+    cmd("Fichier_Enregistrer", [this] { FichierEnregistrer(); });
+    cmd("Fichier_EnregistrerSous", [this] { FichierEnregistrerSous(); });
+    cmd("Fichier_Quitter", [this] { close(); });
+    cmd("Fichier_Proprietes", [this] {
+        TFScoreInfo d(*PartitionCourante->Informations, Config->DefInfo, this);
+        if (d.exec() == QDialog::Accepted) {
+            PartitionCourante->MarquerModifie();
+            ActualiserBarrePistes();
+        }
+    });
+    cmd("Fichier_Export_MIDI", [this] { ExporterMIDI(); });
+    cmd("Bar_First", [this] { DeplacerMesure(*PartitionCourante, eMouvementMesure::Premiere); Actualiser(false); });
+    cmd("Bar_Previous", [this] { DeplacerMesure(*PartitionCourante, eMouvementMesure::Precedente); Actualiser(false); });
+    cmd("Bar_Last", [this] { DeplacerMesure(*PartitionCourante, eMouvementMesure::Derniere); Actualiser(false); });
+    cmd("Bar_Next", [this] {
+        const int avant = PartitionCourante->NbMesures;
+        DeplacerMesure(*PartitionCourante, eMouvementMesure::Suivante);
+        if (PartitionCourante->NbMesures != avant)
+            PartitionCourante->MarquerModifie();
+        Actualiser(PartitionCourante->NbMesures != avant);
+    });
+    cmd("Lecture_Debut", [this] { Executer("Bar_First"); });
+    cmd("Lecture_Fin", [this] { Executer("Bar_Last"); });
+    cmd("Track_First", [this] { AllerPiste(0); });
+    cmd("Track_Previous", [this] { AllerPiste(1); });
+    cmd("Track_Next", [this] { AllerPiste(2); });
+    cmd("Track_Last", [this] { AllerPiste(3); });
+    cmd("Tools_CheckBarDuration", [this] { VerifierDureesMesures(); });
+    cmd("Aide_Index", [this] { AfficherAide(); });
+    cmd("Aide_APropos", [this] { AfficherAPropos(); });
+    for (const char *aide : {"Aide_English", "Aide_Francais", "Aide_Deutsch"})
+        EnregistrerCommande(aide, [](int tag) {
+            Config->HelpFile = tag;
+            SelectionnerFichierAide(tag);
+        });
+    Action(Config->HelpFile == 1   ? "Aide_Francais"
+           : Config->HelpFile == 3 ? "Aide_Deutsch"
+                                   : "Aide_English")
+        ->setChecked(true);
+
+    // The score view's own commands.
+    auto bascule = [this](const char *nom, std::function<void(bool)> f) {
+        EnregistrerCommande(nom, [this, nom, f](int) { f(Action(nom)->isChecked()); });
+    };
+    bascule("Affichage_Vue_Multipiste", [this](bool c) { VuePartition->ChoisirMultipiste(c); });
+    cmd("Affichage_Scrolling_Vertical", [this] { VuePartition->ChoisirDefilementVertical(true); });
+    cmd("Affichage_Scrolling_Horizontal", [this] { VuePartition->ChoisirDefilementVertical(false); });
+    bascule("Affichage_Esp_Regulier", [this](bool c) { VuePartition->ChoisirEspacementRegulier(c); });
+    bascule("Affichage_Proportions_Strictes",
+            [this](bool c) { VuePartition->ChoisirProportionsStrictes(c); });
+    bascule("Affichage_MontrerLetRing", [this](bool c) {
+        Config->ShowLetRingNotes = VuePartition->Options.ShowLetRingNotes = c;
+        VuePartition->ActualiserTout();
+    });
+    bascule("Affichage_MontrerDynamique", [this](bool c) {
+        Config->ShowDynamic = VuePartition->Options.ShowDynamic = c;
+        VuePartition->ActualiserTout();
+    });
+    cmd("Affichage_PermuterVue", [this] {
+        RzSizePanel_H->insertWidget(0, RzSizePanel_H->widget(1));
+    });
+    cmd("Affichage_VueHMinMax", [] {});
+    cmd("Affichage_VueVMinMax", [] {});
+    Action("Affichage_MontrerLetRing")->setChecked(Config->ShowLetRingNotes);
+    Action("Affichage_MontrerDynamique")->setChecked(Config->ShowDynamic);
+    for (std::size_t k = 0; k < Barres().size(); ++k) {
+        QToolBar *t = BarresOutils[k];
+        bascule(Barres()[k].Commande, [t](bool c) { t->setVisible(c); });
+    }
+    cmd("Affichage_ToolBar_All", [this] { for (QToolBar *t : BarresOutils) t->setVisible(true); });
+    cmd("Affichage_ToolBar_Aucune", [this] { for (QToolBar *t : BarresOutils) t->setVisible(false); });
+    cmd("Affichage_ToolBar_PosParDefaut", [this] {
+        restoreState(DispositionParDefaut);
+        for (QToolBar *t : BarresOutils)
+            t->setVisible(true);
+    });
+    bascule("Lecture_JouerPendantSaisie", [](bool c) { Config->JouerPendantSaisie = c; });
+    bascule("Lecture_Metronome", [](bool c) { Config->Metronome = c; });
+    bascule("Lecture_CountDown", [](bool c) { Config->CountDown = c; });
+}
+
+void TMainForm::AppliquerTextesPrincipal()
+{
+    AppliquerTextesFenetre(this, PositionsPrincipal(), false);
+    // Toolbar buttons show their face, not the translated caption.
+    for (const rBarre &b : Barres())
+        for (const char *n : b.Actions)
+            if (const char *face = Face(n))
+                Action(n)->setIconText(QString::fromUtf8(face));
+    // The status bar's arrows keep their faces; the patch gives their hints.
+    BT_PistePrec->setToolTip(BT_PistePrec->text());
+    BT_PisteSuiv->setToolTip(BT_PisteSuiv->text());
+    BT_PistePrec->setText("<");
+    BT_PisteSuiv->setText(">");
+    AfficherFichiersRecents();
+    MettreAJourTitre();
+    ActualiserBarrePistes();
+}
+
+void TMainForm::ChoisirLangue(const std::string &langue)
+{
+    ChangerLangue(*Config, langue);
+    AppliquerTextesPrincipal();
+    ConstruireMenuLangue();
+    VuePartition->ActualiserTout();
+}
+
+void TMainForm::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (!PremiereActivation)
+        return;
+    PremiereActivation = false;
+    Edit_Clavier->setFocus();
+    Action("Lecture_Metronome")->setChecked(Config->Metronome);
+    Action("Lecture_CountDown")->setChecked(Config->CountDown);
+    const QString dossier = QString::fromLocal8Bit(Config->Repertoire.c_str());
+    if (Config->Repertoire.empty() || !QDir::setCurrent(dossier))
+        QDir::setCurrent(QString::fromLocal8Bit(RepertoireProgramme().c_str()));
+    VuePartition->ActualiserTout();
+    ActualiserCommandes();
+}
+
+void TMainForm::ToucheAppuyee(int touche, Qt::KeyboardModifiers, const QString &)
+{
+    // Enter and Escape from the tempo box only bring the focus back to the keyboard field.
+    if ((touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Escape) &&
+        SpinEdit_Tempo->hasFocus()) {
+        Edit_Clavier->setFocus();
+        return;
+    }
+}
+
+// ------------------------------------------------------------ refreshes
+
+void TMainForm::ActualiserAffichage()
+{
+    if (VuePartition)
+        VuePartition->ActualiserTout();
+}
+
+void TMainForm::EtatEnregistrer(bool actif)
+{
+    if (QAction *a = Action("Fichier_Enregistrer"))
+        a->setEnabled(actif && Gestionnaires.count("Fichier_Enregistrer"));
+}
+
+const cInformations *TMainForm::InformationsParDefaut() { return Config ? &Config->DefInfo : nullptr; }
+
+std::string TMainForm::NomPisteParDefaut(int n) { return T("Gene-Piste") + " " + std::to_string(n); }
+
+void TMainForm::Actualiser(bool tout)
+{
+    if (tout)
+        VuePartition->ActualiserTout();
+    else
+        VuePartition->ActualiserMesure(PartitionCourante->Curseur.MesurePiste);
+    ActualiserCommandes();
+    ActualiserBarrePistes();
+}
+
+void TMainForm::ActualiserCommandes()
+{
+    for (const rEtatCommande &e :
+         EtatsCommandes(*PartitionCourante, VuePartition->Affichage.LectureEnCours,
+                        PartitionPressePapiers.NbMesures > 0)) {
+        QAction *a = Action(e.Nom);
+        if (!a)
+            continue;
+        // A command whose operation is not built yet stays disabled.
+        a->setEnabled(e.Actif && Gestionnaires.count(e.Nom));
+        if (e.ACoche && a->isCheckable())
+            a->setChecked(e.Coche);
+    }
+}
+
+void TMainForm::MettreAJourTitre()
+{
+    setWindowTitle(Q(TitreFenetre(*PartitionCourante, T("Fichier-SansNom"))));
+    if (SpinEdit_Tempo)
+        SpinEdit_Tempo->setValue(PartitionCourante->Tempo);
+}
+
+// ------------------------------------------------------------ the document
+
+bool TMainForm::Enregistrer(const std::string &chemin)
+{
+    std::string cle;
+    if (!EnregistrerFichier(*PartitionCourante, ListeAccordsImpression(), chemin, cle)) {
+        MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK);
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::EnregistrerAvecDialogue(bool sousAutreNom)
+{
+    cPartition &p = *PartitionCourante;
+    QString propose;
+    if (!p.Chemin.empty())
+        propose = QString::fromLocal8Bit(p.Chemin.c_str());
+    else
+        propose = Q(NomProposeDepuisTitre(p.Informations->Titre));
+    const QString choisi = ChoisirFichier(true, propose);
+    if (choisi.isEmpty())
+        return false;
+    const std::string chemin = Chemin(choisi);
+    if ((!sousAutreNom || chemin != p.Chemin) && Existe(chemin) &&
+        MyMsg(T("Dlg-Avertissement"),
+              RemplacerParam(T("Fichier-ExisteDeja"), Utf8VersWin1252(choisi.toStdString())) +
+                  "\r\r" + T("Fichier-Remplacer"),
+              MsgAvertissement, DefNon, BtOui | BtNon) != ResOui)
+        return false;
+    const std::string ancienChemin = p.Chemin, ancienNom = p.NomFichier;
+    p.Chemin = chemin;
+    p.NomFichier = PartieNomFichier(chemin);
+    if (!Enregistrer(chemin)) {
+        p.Chemin = ancienChemin; // a failed save never leaves a new name on the score
+        p.NomFichier = ancienNom;
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::DemanderEnregistrement()
+{
+    cPartition &p = *PartitionCourante;
+    int reponse = ResNon;
+    if (p.Modifie && !p.Vierge)
+        reponse = MyMsg(T("Dlg-Confirmation"),
+                        RemplacerParam(T("Fichier-EnregistrerModif"),
+                                       NomPourQuestion(p, T("Fichier-SansNom"))),
+                        MsgConfirmation, DefOui, BtOui | BtNon | BtAnnuler);
+    if (reponse == ResAnnuler)
+        return false;
+    if (reponse == ResOui) {
+        const bool ok = p.Chemin.empty() ? EnregistrerAvecDialogue(false) : Enregistrer(p.Chemin);
+        if (!ok)
+            return false;
+    }
+    if (!p.Chemin.empty()) {
+        AjouterFichierRecent(Config->Fichier, p.Chemin, Existe(p.Chemin));
+        AfficherFichiersRecents();
+    }
+    return true;
+}
+
+void TMainForm::RemplacerPartition()
+{
+    PartitionCourante->EnDestruction = true;
+    VuePartition->Affichage.MesureCurseurAffichee = nullptr;
+    PartitionCourante = std::make_unique<cPartition>();
+    PartitionCourante->Interface = this;
+    VuePartition->Affichage.Partition = PartitionCourante.get();
+}
+
+void TMainForm::FichierNouveau()
+{
+    if (!DemanderEnregistrement())
+        return;
+    RemplacerPartition();
+    PartitionCourante->Nouveau();
+    Actualiser(true);
+    MettreAJourTitre();
+    Executer("Fichier_Proprietes");
+}
+
+bool TMainForm::OuvrirChemin(const std::string &chemin)
+{
+    RemplacerPartition();
+    std::string cle;
+    const bool ok = OuvrirFichier(*PartitionCourante, ListeAccordsImpression(), chemin, cle);
+    if (!ok) {
+        PartitionCourante->Nouveau(); // nothing of the damaged file is kept
+        MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK, PartieNomFichier(chemin));
+    } else {
+        rPosition debut;
+        PartitionCourante->PlacerCurseur(debut);
+        PartitionCourante->MarquerEnregistre();
+        // An older file now carries a ".pl3" name that does not exist yet.
+        if (chemin.size() >= 4 && chemin.substr(chemin.size() - 4) == ".plt") {
+            PartitionCourante->Modifie = true;
+            PartitionCourante->Vierge = false;
+            EtatEnregistrer(true);
+        }
+        const QString dossier = QFileInfo(QString::fromLocal8Bit(chemin.c_str())).absolutePath();
+        Config->Repertoire = Chemin(dossier);
+    }
+    VuePartition->Affichage.BarreV.Position = 0;
+    VuePartition->Affichage.BarreH.Position = 0;
+    Actualiser(true);
+    MettreAJourTitre();
+    return ok;
+}
+
+void TMainForm::FichierOuvrir()
+{
+    if (!DemanderEnregistrement())
+        return;
+    const QString choisi = ChoisirFichier(false, QString());
+    if (!choisi.isEmpty())
+        OuvrirChemin(Chemin(choisi));
+}
+
+bool TMainForm::FichierEnregistrer()
+{
+    cPartition &p = *PartitionCourante;
+    const bool ok = p.Chemin.empty() ? EnregistrerAvecDialogue(false) : Enregistrer(p.Chemin);
+    if (ok)
+        p.MarquerEnregistre();
+    return ok;
+}
+
+bool TMainForm::FichierEnregistrerSous()
+{
+    const bool ok = EnregistrerAvecDialogue(true);
+    if (ok)
+        PartitionCourante->MarquerEnregistre();
+    return ok;
+}
+
+void TMainForm::AfficherFichiersRecents()
+{
+    bool un = false;
+    for (int k = 0; k < 5; ++k) {
+        const std::string &f = Config->Fichier[k];
+        un = un || !f.empty();
+        for (auto &menu : Recents) {
+            if (!menu[k])
+                continue;
+            menu[k]->setText(QString::fromLocal8Bit(LibelleFichierRecent(k + 1, f).c_str()));
+            menu[k]->setVisible(!f.empty());
+        }
+    }
+    if (SeparateurRecents)
+        SeparateurRecents->setVisible(un);
+}
+
+void TMainForm::OuvrirFichierRecent(int k)
+{
+    const std::string chemin = Config->Fichier[k - 1];
+    if (!Existe(chemin)) {
+        MyMsgCle("Dlg-Erreur", "Fichier-Introuvable", MsgErreur, DefOK, BtOK,
+                 PartieNomFichier(chemin));
+        return; // the entry stays in the list
+    }
+    if (DemanderEnregistrement())
+        OuvrirChemin(chemin);
+}
+
+void TMainForm::OuvrirLigneCommande(const std::vector<std::string> &args)
+{
+    if (args.empty())
+        return;
+    std::string chemin;
+    for (const std::string &a : args)
+        chemin += (chemin.empty() ? "" : " ") + a;
+    // Relative to where the program was started, whatever directory it has moved to since.
+    chemin = Chemin(QDir(RepertoireDepart).absoluteFilePath(QString::fromLocal8Bit(chemin.c_str())));
+    if (!Existe(chemin)) {
+        MyMsgCle("Dlg-Erreur", "Fichier-Introuvable", MsgErreur, DefOK, BtOK,
+                 PartieNomFichier(chemin));
+        return;
+    }
+    OuvrirChemin(chemin);
+}
+
+void TMainForm::closeEvent(QCloseEvent *e)
+{
+    if (!DemanderEnregistrement()) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+}
+
+void TMainForm::EnregistrerEtat()
+{
+    const QList<int> tailles = RzSizePanel_H->sizes();
+    if (tailles.size() > 1)
+        Config->RzSizePanel_H_Height = tailles[1];
+    const std::string etat = saveState().toBase64().toStdString();
+    EnregistrerConfig();
+    cFichierIni ini;
+    const std::string chemin = CheminConfiguration();
+    ini.Charger(chemin);
+    ini.EcrireChaine("ToolBars", "State", etat);
+    ini.Enregistrer(chemin);
+}
+
+// ------------------------------------------------------------ other commands
+
+void TMainForm::AllerPiste(int mouvement, int numero)
+{
+    const eMouvementPiste m[] = {eMouvementPiste::Premiere, eMouvementPiste::Precedente,
+                                 eMouvementPiste::Suivante, eMouvementPiste::Derniere,
+                                 eMouvementPiste::Numero};
+    DeplacerPiste(*PartitionCourante, m[mouvement], VuePartition->Affichage.VueMultipiste, numero);
+    Actualiser(true);
+}
+
+void TMainForm::VerifierDureesMesures()
+{
+    QuitterPlaceholder(*PartitionCourante);
+    const rMesureInvalide r = VerifierDurees(*PartitionCourante);
+    if (!r.MesurePiste) {
+        Actualiser(true);
+        MyMsgCle("Dlg-Information", "AssCD-VerificationTerminee", MsgInformation, DefOK, BtOK);
+        return;
+    }
+    rPosition c;
+    c.NumMesure = r.NumMesure;
+    c.NumPiste = r.NumPiste;
+    PartitionCourante->PlacerCurseur(c);
+    Actualiser(true);
+    MyMsgCle("Dlg-Attention", "AssCD-DureeInvalide", MsgAvertissement, DefOK, BtOK,
+             std::to_string(r.NumMesure), std::to_string(r.NumPiste));
+}
+
+void TMainForm::AfficherAide()
+{
+    TFAide::Montrer(this, FichierAideCourant());
+}
+
+void TMainForm::AfficherAPropos()
+{
+    // The version, and who wrote the language patch in use.
+    MyMsg("Plectorium", "Plectorium 3.0\r\r" + AuteurPatch(), MsgInformation, DefOK, BtOK);
+}
+
+void TMainForm::ExporterMIDI()
+{
+    const rNomExportMIDI nom = NomExportMIDI(*PartitionCourante);
+    QString propose = Q(nom.Nom);
+    if (!nom.Dossier.empty())
+        propose = QDir(QString::fromLocal8Bit(nom.Dossier.c_str())).filePath(propose);
+    const QString choisi = ChoisirFichier(true, propose.isEmpty() ? QString(".mid") : propose);
+    if (choisi.isEmpty())
+        return;
+    const std::string chemin = Chemin(choisi);
+    if (Existe(chemin) &&
+        MyMsg(T("Dlg-Avertissement"),
+              RemplacerParam(T("Fichier-ExisteDeja"), PartieNomFichier(chemin)) + "\r\r" +
+                  T("Fichier-Remplacer"),
+              MsgAvertissement, DefNon, BtOui | BtNon) != ResOui)
+        return;
+    rOptionsGeneration options;
+    options.ExportRepeats = Config->ExportRepeats;
+    options.ExportEffects = Config->ExportEffects;
+    options.MetronomeVolume = Config->MetronomeVolume;
+    for (int k = 1; k <= MaxPorts; ++k)
+        options.LimitBend[k] = Config->LimitBend[k - 1];
+    std::string cle;
+    if (!::ExporterMIDI(*PartitionCourante, chemin, options, cle))
+        MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK);
+}
