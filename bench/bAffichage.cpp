@@ -1,33 +1,19 @@
 // Relayout cost of the score view: one edited measure, and the whole score.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
+#include "GrandePartition.h"
 #include "display/uAffichage.h"
 
 namespace {
 struct Grande {
-    cPartition p;
+    std::unique_ptr<cPartition> partition{ConstruireGrandePartition(1024, 1, 16)};
+    cPartition &p = *partition;
     TParamEcran param;
     cAffichage aff{&p, &param};
     Grande()
     {
-        p.Nouveau();
-        p.EnChargement = true;
-        for (int m = 1; m < 1024; ++m)
-            p.InsererMesureApres(nullptr);
-        p.EnChargement = false;
-        p.IndexerMesures();
-        for (cMesurePiste *mp = p.PremierePiste->PremiereMesurePiste; mp;
-             mp = mp->SuivanteDansPiste) {
-            cAccord *a = mp->PremierAccord;
-            for (int b = 0; b < 16; ++b) {
-                if (b)
-                    a = mp->InsererAccordApres(a);
-                a->CodeDuree = 2;
-                a->CalculerDuree();
-                a->Etat = 1;
-            }
-            mp->CalculerDuree();
-        }
         aff.LargeurVue = 1600;
         aff.HauteurVue = 1000;
         aff.CompterPistesVisibles();

@@ -8,6 +8,7 @@
 
 #include "midifile/uExportMIDI.h"
 #include "midifile/uSMF.h"
+#include "GrandePartition.h"
 #include "model/uPartition.h"
 
 namespace {
@@ -15,41 +16,13 @@ constexpr int Mesures = 1024, Pistes = 16, Temps = 16, Cordes = 6;
 
 std::unique_ptr<cPartition> Construire()
 {
-    auto p = std::make_unique<cPartition>();
-    p->Nouveau();
-    p->EnChargement = true;
-    for (int t = 1; t < Pistes; ++t)
-        p->InsererPisteApres(nullptr);
-    for (int m = 1; m < Mesures; ++m)
-        p->InsererMesureApres(nullptr);
-    p->EnChargement = false;
-    p->IndexerMesures();
-    p->IndexerPistes();
+    std::unique_ptr<cPartition> p(ConstruireGrandePartition(Mesures, Pistes, Temps));
+    // Two ports of eight channels, so every track has a channel of its own.
     int k = 0;
     for (cPiste *piste = p->PremierePiste; piste; piste = piste->Suivante, ++k) {
         piste->Port = 1 + k / 8;
         piste->Canal = 1 + (k % 8);
         piste->CanalEffets = piste->Canal;
-        for (cMesurePiste *mp = piste->PremiereMesurePiste; mp; mp = mp->SuivanteDansPiste) {
-            mp->SansIndex = true;
-            cAccord *a = mp->PremierAccord;
-            for (int b = 0; b < Temps; ++b) {
-                if (b > 0)
-                    a = mp->InsererAccordApres(a);
-                a->CodeDuree = 2;
-                a->CalculerDuree();
-                a->Etat = 1;
-                int s = 0;
-                for (cNote *n = a->PremiereNote; n; n = n->Suivante, ++s) {
-                    n->Type = 1;
-                    n->Case = static_cast<uint8_t>((b + s) % 12);
-                }
-                a->PropagerDuree();
-            }
-            mp->SansIndex = false;
-            mp->IndexerAccords();
-            mp->CalculerDuree();
-        }
     }
     return p;
 }

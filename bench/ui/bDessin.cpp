@@ -3,42 +3,19 @@
 
 #include <QApplication>
 
+#include <memory>
+
+#include "../GrandePartition.h"
 #include "display/ui/uVuePartition.h"
 
 namespace {
-void Remplir(cPartition &p)
-{
-    p.Nouveau();
-    p.EnChargement = true;
-    for (int m = 1; m < 1024; ++m)
-        p.InsererMesureApres(nullptr);
-    p.EnChargement = false;
-    p.IndexerMesures();
-    for (cMesurePiste *mp = p.PremierePiste->PremiereMesurePiste; mp; mp = mp->SuivanteDansPiste) {
-        cAccord *a = mp->PremierAccord;
-        for (int b = 0; b < 16; ++b) {
-            if (b)
-                a = mp->InsererAccordApres(a);
-            a->CodeDuree = 2;
-            a->CalculerDuree();
-            a->PropagerDuree();
-            a->Etat = 1;
-            for (int s = 1; s <= 6; s += 2) {
-                a->Notes[s]->Type = 1;
-                a->Notes[s]->Case = static_cast<uint8_t>((b * 3 + s) % 15);
-            }
-        }
-        mp->CalculerDuree();
-    }
-}
-
 struct Vue {
-    cPartition p;
+    std::unique_ptr<cPartition> partition{ConstruireGrandePartition(1024, 1, 16)};
+    cPartition &p = *partition;
     TParamEcran param;
     TVuePartition *vue;
     Vue()
     {
-        Remplir(p);
         vue = new TVuePartition(&p, &param);
         vue->PaintBox()->setFixedSize(1600, 1000);
         vue->resize(1620, 1020);
