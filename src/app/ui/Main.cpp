@@ -802,6 +802,7 @@ void TMainForm::FichierNouveau()
         return;
     RemplacerPartition();
     PartitionCourante->Nouveau();
+    ListeAccordsImpression().Vider(); // the print chords belong to the score left behind
     Actualiser(true);
     MettreAJourTitre();
     Executer("Fichier_Proprietes");
@@ -821,6 +822,9 @@ bool TMainForm::OuvrirChemin(const std::string &chemin)
         PartitionCourante->MarquerEnregistre();
         // An older file now carries a ".pl3" name that does not exist yet.
         if (chemin.size() >= 4 && chemin.substr(chemin.size() - 4) == ".plt") {
+            // The older file itself is what the recent list remembers.
+            AjouterFichierRecent(Config->Fichier, chemin, true);
+            AfficherFichiersRecents();
             PartitionCourante->Modifie = true;
             PartitionCourante->Vierge = false;
             EtatEnregistrer(true);
