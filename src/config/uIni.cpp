@@ -1,5 +1,6 @@
 // INI reading and writing with the semantics the settings were designed around.
 #include "config/uIni.h"
+#include "fileio/uEcritureSure.h"
 
 #include <cerrno>
 #include <climits>
@@ -148,36 +149,7 @@ std::string cFichierIni::Texte() const
 
 bool cFichierIni::Enregistrer(const std::string &chemin) const
 {
-    const std::string texte = Texte();
-    std::string modele = chemin + ".XXXXXX";
-    std::vector<char> nom(modele.begin(), modele.end());
-    nom.push_back('\0');
-    const int fd = mkstemp(nom.data());
-    if (fd < 0)
-        return false;
-    const std::string temporaire(nom.data());
-    bool ok = true;
-    std::size_t ecrit = 0;
-    while (ok && ecrit < texte.size()) {
-        const ssize_t n = ::write(fd, texte.data() + ecrit, texte.size() - ecrit);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ok = false;
-        else
-            ecrit += static_cast<std::size_t>(n);
-    }
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    // The settings file is not secret, but mkstemp creates it private; keep the usual rights.
-    ::fchmod(fd, 0644);
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(temporaire.c_str(), chemin.c_str()) != 0)
-        ok = false;
-    if (!ok)
-        std::remove(temporaire.c_str());
-    return ok;
+    return EcrireFichierSur(chemin, Texte());
 }
 
 bool cFichierIni::SectionExiste(const std::string &section) const

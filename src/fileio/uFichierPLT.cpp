@@ -1,4 +1,5 @@
 #include "fileio/uFichierPLT.h"
+#include "fileio/uEcritureSure.h"
 
 #include <algorithm>
 #include <array>
@@ -1040,78 +1041,10 @@ bool LireTout(const std::string &chemin, std::string &contenu)
     return ok;
 }
 
-bool EcrireTout(int fd, const std::string &donnees)
-{
-    std::size_t ecrit = 0;
-    while (ecrit < donnees.size()) {
-        const ssize_t r = ::write(fd, donnees.data() + ecrit, donnees.size() - ecrit);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0)
-            return false;
-        ecrit += static_cast<std::size_t>(r);
-    }
-    return true;
-}
-
-std::string Repertoire(const std::string &chemin)
-{
-    const auto barre = chemin.find_last_of('/');
-    if (barre == std::string::npos)
-        return ".";
-    return barre == 0 ? "/" : chemin.substr(0, barre);
-}
-
 std::string NomDansChemin(const std::string &chemin)
 {
     const auto barre = chemin.find_last_of("/\\");
     return barre == std::string::npos ? chemin : chemin.substr(barre + 1);
-}
-
-// Writes `donnees` to a temporary file in the target's folder, syncs it and renames it over the
-// target, so that the previous file stays whole until the new one is complete.
-bool RemplacerFichier(const std::string &chemin, const std::string &donnees)
-{
-    std::string cible = chemin;
-    struct stat st {};
-    // A link is followed, so the file it points to is replaced and the link kept.
-    if (::lstat(chemin.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char *reel = ::realpath(chemin.c_str(), nullptr)) {
-            cible = reel;
-            std::free(reel);
-        }
-    }
-    const bool existe = ::stat(cible.c_str(), &st) == 0;
-    if (existe && !S_ISREG(st.st_mode))
-        return false;
-    std::string temp = cible + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    mode_t mode;
-    if (existe) {
-        mode = st.st_mode & 07777;
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            // Only the owner is lost; the content is what matters.
-        }
-    } else {
-        const mode_t masque = ::umask(0);
-        ::umask(masque);
-        mode = 0666 & ~masque;
-    }
-    bool ok = ::fchmod(fd, mode) == 0 && EcrireTout(fd, donnees) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), cible.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    const int rep = ::open(Repertoire(cible).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (rep >= 0) {
-        ::fsync(rep); // makes the rename itself durable; a failure leaves a complete file anyway
-        ::close(rep);
-    }
-    return true;
 }
 
 } // namespace
@@ -1211,7 +1144,7 @@ bool EnregistrerFichier(const cPartition &p, const cListeAccordsImpression &list
         cle = CleEcriture;
         return false;
     }
-    if (chemin.empty() || !RemplacerFichier(chemin, donnees)) {
+    if (chemin.empty() || !EcrireFichierSur(chemin, donnees)) {
         cle = CleEcriture;
         return false;
     }

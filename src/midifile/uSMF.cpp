@@ -2,6 +2,7 @@
 // file is refused before anyone reads from it and no later call can leave the buffer. Writing
 // collects every track in memory and replaces the target only once the file is complete.
 #include "midifile/uSMF.h"
+#include "fileio/uEcritureSure.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <limits>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -93,18 +95,8 @@ public:
     std::vector<uint8_t> Octets;
     std::vector<rPisteLue> Pistes;
     // Writing.
-    std::string Chemin, CheminTemporaire;
-    std::FILE *Sortie = nullptr;
+    std::unique_ptr<cEcritureSure> Sortie;
     std::vector<rPisteEcrite> PistesEcrites;
-
-    ~cFichierSMF()
-    {
-        if (Sortie) {
-            std::fclose(Sortie);
-            std::error_code ec;
-            std::filesystem::remove(CheminTemporaire, ec);
-        }
-    }
 
     // Parses the bytes; returns the message key of a refusal, or null.
     const char *Analyser();
@@ -264,11 +256,9 @@ cFichierSMF *OpenSMF(const std::string &chemin, int &format, char mode, int &nbP
     auto *f = new cFichierSMF;
     f->Ecriture = true;
     f->Format = (format == 0) ? 0 : 1;
-    f->Chemin = chemin;
-    f->CheminTemporaire = chemin + ".tmp-smf";
     // The temporary file is created now, so that an unwritable place is known before any work.
-    f->Sortie = std::fopen(f->CheminTemporaire.c_str(), "wb");
-    if (!f->Sortie) {
+    f->Sortie = std::make_unique<cEcritureSure>(chemin);
+    if (!f->Sortie->Ouverte()) {
         if (cle)
             *cle = "MidiExp-EcritureFichierImpossibleEnregAb";
         delete f;
@@ -407,7 +397,7 @@ bool CloseSMF(cFichierSMF *f)
     pousser16(f->Format);
     pousser16(static_cast<int>(f->PistesEcrites.size()));
     pousser16(f->Resolution);
-    bool ok = std::fwrite(entete.data(), 1, entete.size(), f->Sortie) == entete.size();
+    bool ok = f->Sortie->Ecrire(entete.data(), entete.size());
     for (rPisteEcrite &p : f->PistesEcrites) {
         if (!ok)
             break;
@@ -416,19 +406,9 @@ bool CloseSMF(cFichierSMF *f)
         const uint32_t lg = static_cast<uint32_t>(p.Octets.size());
         const uint8_t ch[8] = {'M', 'T', 'r', 'k', uint8_t(lg >> 24), uint8_t(lg >> 16),
                                uint8_t(lg >> 8), uint8_t(lg)};
-        ok = std::fwrite(ch, 1, 8, f->Sortie) == 8 &&
-             std::fwrite(p.Octets.data(), 1, p.Octets.size(), f->Sortie) == p.Octets.size();
+        ok = f->Sortie->Ecrire(ch, 8) && f->Sortie->Ecrire(p.Octets.data(), p.Octets.size());
     }
-    ok = (std::fflush(f->Sortie) == 0) && ok;
-    ok = (std::fclose(f->Sortie) == 0) && ok;
-    f->Sortie = nullptr;
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(f->CheminTemporaire, f->Chemin, ec);
-        ok = !ec;
-    }
-    if (!ok)
-        std::filesystem::remove(f->CheminTemporaire, ec);
+    ok = ok && f->Sortie->Valider();
     delete f;
     return ok;
 }

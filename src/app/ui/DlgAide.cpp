@@ -24,7 +24,7 @@ TFAide *TFAide::Montrer(QWidget *parent, const std::string &fichierAide)
     auto *f = parent->findChild<TFAide *>("TFAide");
     if (!f)
         f = new TFAide(parent);
-    QString chemin = QString::fromLocal8Bit(fichierAide.c_str());
+    QString chemin = QString::fromUtf8(fichierAide.c_str());
     if (chemin.endsWith(".hlp"))
         chemin.chop(4);
     chemin += ".html";
@@ -34,7 +34,7 @@ TFAide *TFAide::Montrer(QWidget *parent, const std::string &fichierAide)
         std::string trouve = TrouverFichierDonnees(nom);
         if (trouve.empty())
             trouve = TrouverFichierDonnees("PL_en.html");
-        chemin = QString::fromLocal8Bit(trouve.c_str());
+        chemin = QString::fromUtf8(trouve.c_str());
     }
     if (!chemin.isEmpty())
         f->Navigateur()->setSource(QUrl::fromLocalFile(chemin));

@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/ui/uTexteUI.h"
+#include "config/ui/uTexteUI.h"
 #include "config/uTextesFenetres.h"
 #include "config/ui/uAppliquerTextesUI.h"
 #include "model/uPartition.h"

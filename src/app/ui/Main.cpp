@@ -16,10 +16,8 @@
 #include "app/uCommandes.h"
 #include "app/uCurseur.h"
 #include "app/uDocument.h"
-#include "app/ui/DlgAide.h"
-#include "app/ui/DlgScoreInfo.h"
-#include "app/ui/uTexteUI.h"
-#include "chords/uListeAccordsImpression.h"
+#include "app/ui/uModules.h"
+#include "config/ui/uTexteUI.h"
 #include "config/uConfig.h"
 #include "config/uEmplacements.h"
 #include "config/uIni.h"
@@ -27,16 +25,11 @@
 #include "config/uTextesFenetres.h"
 #include "config/ui/DlgMyMsg.h"
 #include "config/ui/uAppliquerTextesUI.h"
-#include "fileio/uFichierPLT.h"
-#include "midifile/uExportMIDI.h"
 #include "model/uCodage.h"
-#include "model/uDurees.h"
 
 namespace {
 QString Q(const std::string &s) { return VersQt(s); }
 std::string T(const std::string &cle) { return Traduction(cle); }
-std::string Chemin(const QString &q) { return q.toLocal8Bit().toStdString(); }
-bool Existe(const std::string &chemin) { return QFileInfo::exists(QString::fromLocal8Bit(chemin.c_str())); }
 
 struct rBarre {
     const char *Nom;
@@ -126,20 +119,19 @@ void TChampClavier::keyPressEvent(QKeyEvent *e)
     emit Touche(e->key(), e->modifiers(), e->text());
 }
 
-TMainForm::TMainForm(QWidget *parent)
-    : QMainWindow(parent), PartitionCourante(std::make_unique<cPartition>())
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName("MainForm");
     RepertoireDepart = QDir::currentPath();
-    PartitionCourante->Interface = this;
-    PartitionCourante->Nouveau();
+    Doc.ChoisirInterface(this);
+    Doc.Partition().Nouveau();
 
     auto *centre = new QWidget(this);
     auto *disposition = new QHBoxLayout(centre);
     disposition->setContentsMargins(0, 0, 0, 0);
     RzSizePanel_H = new QSplitter(Qt::Vertical, centre);
     RzSizePanel_H->setObjectName("RzSizePanel_H");
-    VuePartition = new TVuePartition(PartitionCourante.get(), &Config->ParamEcran, RzSizePanel_H);
+    VuePartition = new TVuePartition(&Doc.Partition(), &Config->ParamEcran, RzSizePanel_H);
     VuePartition->Affichage.Traduire = [](const std::string &cle) { return Traduction(cle); };
     VuePartition->Affichage.TypeScrolling = Config->TypeScrolling;
     VuePartition->Options.ShowLetRingNotes = Config->ShowLetRingNotes;
@@ -160,6 +152,17 @@ TMainForm::TMainForm(QWidget *parent)
     Edit_Clavier->setObjectName("Edit_Clavier");
     Edit_Clavier->setGeometry(-500, 0, 10, 10);
     setCentralWidget(centre);
+
+    // The view follows the one document: it lets go of a score before it is freed.
+    Doc.Abonner(cDocument::eEvenement::AvantRemplacement, [this] {
+        VuePartition->Affichage.MesureCurseurAffichee = nullptr;
+        VuePartition->Affichage.Partition = nullptr;
+    });
+    Doc.Abonner(cDocument::eEvenement::ApresRemplacement, [this] {
+        VuePartition->Affichage.Partition = &Doc.Partition();
+        VuePartition->Affichage.BarreV.Position = 0;
+        VuePartition->Affichage.BarreH.Position = 0;
+    });
 
     CreerActions();
     CreerMenus();
@@ -192,12 +195,15 @@ TMainForm::TMainForm(QWidget *parent)
     for (const rBarre &b : Barres())
         if (QAction *a = Action(b.Commande))
             a->setChecked(findChild<QToolBar *>(b.Nom)->isVisibleTo(this) || !isVisible());
-    Action("Lecture_JouerPendantSaisie")->setChecked(Config->JouerPendantSaisie);
     resize(1280, 800);
     MettreAJourTitre();
 }
 
-TMainForm::~TMainForm() { PartitionCourante->Interface = nullptr; }
+TMainForm::~TMainForm()
+{
+    // The view goes with the window; the document is freed after it.
+    Doc.ChoisirInterface(nullptr);
+}
 
 QAction *TMainForm::Action(const std::string &nom) const
 {
@@ -235,8 +241,12 @@ void TMainForm::CreerActions()
         const int tag = c.Tag;
         connect(a, &QAction::triggered, this, [this, nom, tag] {
             auto i = Gestionnaires.find(nom);
-            if (i != Gestionnaires.end())
-                i->second(tag);
+            if (i == Gestionnaires.end())
+                return;
+            const FnCommande fn = i->second; // the handler may re-register itself
+            Doc.DebutCommande(nom);
+            fn(tag);
+            Doc.FinCommande(nom);
         });
         addAction(a);
         Actions[c.Nom] = a;
@@ -431,14 +441,15 @@ void TMainForm::CreerBarresOutils()
             SpinEdit_Tempo = new QSpinBox(t);
             SpinEdit_Tempo->setObjectName("SpinEdit_Tempo");
             SpinEdit_Tempo->setRange(8, 300);
-            SpinEdit_Tempo->setValue(PartitionCourante->Tempo);
+            SpinEdit_Tempo->setValue(Doc.Partition().Tempo);
             SpinEdit_Tempo->setPrefix(QStringLiteral("\u2669 = "));
             t->addWidget(SpinEdit_Tempo);
             connect(SpinEdit_Tempo, &QSpinBox::editingFinished, this, [this] {
                 const int v = std::clamp(SpinEdit_Tempo->value(), 8, 300);
-                if (v != PartitionCourante->Tempo) {
-                    PartitionCourante->Tempo = v;
-                    PartitionCourante->MarquerModifie();
+                if (v != Doc.Partition().Tempo) {
+                    Doc.Partition().Tempo = v;
+                    Doc.Partition().MarquerModifie();
+                    Doc.Edite();
                 }
                 Edit_Clavier->setFocus();
             });
@@ -490,21 +501,21 @@ void TMainForm::CreerBarreEtat()
         BT_Piste[k]->setText(QString::number(k + 1));
         BT_Piste[k]->setCheckable(true);
         h->addWidget(BT_Piste[k]);
-        connect(BT_Piste[k], &QToolButton::clicked, this, [this, k] { AllerPiste(4, k + 1); });
+        connect(BT_Piste[k], &QToolButton::clicked, this, [this, k] { AllerPiste(k + 1); });
     }
     BT_PisteSuiv = new QToolButton(droite);
     BT_PisteSuiv->setObjectName("BT_PisteSuiv");
     BT_PisteSuiv->setText(">");
     h->addWidget(BT_PisteSuiv);
     s->addPermanentWidget(droite);
-    connect(BT_PistePrec, &QToolButton::clicked, this, [this] { AllerPiste(1); });
-    connect(BT_PisteSuiv, &QToolButton::clicked, this, [this] { AllerPiste(2); });
+    connect(BT_PistePrec, &QToolButton::clicked, this, [this] { Executer("Track_Previous"); });
+    connect(BT_PisteSuiv, &QToolButton::clicked, this, [this] { Executer("Track_Next"); });
     connect(RzStatusPane_Piste, &QToolButton::clicked, this, [this] { Executer("Track_Properties"); });
 }
 
 void TMainForm::ActualiserBarrePistes()
 {
-    const cPartition &p = *PartitionCourante;
+    const cPartition &p = Doc.Partition();
     const cPiste *t = p.PisteNumero(p.Curseur.NumPiste);
     RzStatusPane_Piste->setText(t ? QString("%1 : %2").arg(t->Index).arg(Q(t->Nom)) : QString());
     for (int k = 0; k < 8; ++k) {
@@ -523,7 +534,7 @@ void TMainForm::EnregistrerCommande(const std::string &nom, FnCommande fn)
 {
     Gestionnaires[nom] = std::move(fn);
     if (QAction *a = Action(nom))
-        a->setEnabled(nom != "Fichier_Enregistrer" || PartitionCourante->Modifie);
+        a->setEnabled(nom != "Fichier_Enregistrer" || Doc.Partition().Modifie);
 }
 
 void TMainForm::Executer(const std::string &nom)
@@ -533,81 +544,42 @@ void TMainForm::Executer(const std::string &nom)
         a->trigger();
 }
 
+void TMainForm::AjouterGestionnaireTouches(FnTouche fn) { GestionnairesTouches.push_back(std::move(fn)); }
+
+void TMainForm::AjouterEtats(FnEtats fn) { Etats.push_back(std::move(fn)); }
+
 void TMainForm::EnregistrerGestionnaires()
+{
+    EnregistrerCommandesFenetre();
+    EnregistrerCommandesFichier(*this);
+    EnregistrerCommandesCurseur(*this);
+    EnregistrerCommandesEdition(*this);
+    EnregistrerCommandesSaisie(*this);
+    EnregistrerCommandesAffichage(*this);
+    EnregistrerCommandesImpression(*this);
+    EnregistrerCommandesLecture(*this);
+    EnregistrerCommandesMIDI(*this);
+    EnregistrerCommandesConfig(*this);
+    EnregistrerCommandesAccords(*this);
+    EnregistrerCommandesASCII(*this);
+    EnregistrerCommandesFichiersAnciens(*this);
+    EnregistrerCommandesMixage(*this);
+    EnregistrerCommandesOutils(*this);
+}
+
+// The window's own commands: its toolbars and the split pane.
+void TMainForm::EnregistrerCommandesFenetre()
 {
     auto cmd = [this](const char *nom, std::function<void()> f) {
         EnregistrerCommande(nom, [f](int) { f(); });
     };
-    cmd("Fichier_Nouveau", [this] { FichierNouveau(); });
-    cmd("Fichier_Ouvrir", [this] { FichierOuvrir(); });
-    cmd("Fichier_Enregistrer", [this] { FichierEnregistrer(); });
-    cmd("Fichier_EnregistrerSous", [this] { FichierEnregistrerSous(); });
-    cmd("Fichier_Quitter", [this] { close(); });
-    cmd("Fichier_Proprietes", [this] {
-        TFScoreInfo d(*PartitionCourante->Informations, Config->DefInfo, this);
-        if (d.exec() == QDialog::Accepted) {
-            PartitionCourante->MarquerModifie();
-            ActualiserBarrePistes();
-        }
-    });
-    cmd("Fichier_Export_MIDI", [this] { ExporterMIDI(); });
-    cmd("Bar_First", [this] { DeplacerMesure(*PartitionCourante, eMouvementMesure::Premiere); Actualiser(false); });
-    cmd("Bar_Previous", [this] { DeplacerMesure(*PartitionCourante, eMouvementMesure::Precedente); Actualiser(false); });
-    cmd("Bar_Last", [this] { DeplacerMesure(*PartitionCourante, eMouvementMesure::Derniere); Actualiser(false); });
-    cmd("Bar_Next", [this] {
-        const int avant = PartitionCourante->NbMesures;
-        DeplacerMesure(*PartitionCourante, eMouvementMesure::Suivante);
-        if (PartitionCourante->NbMesures != avant)
-            PartitionCourante->MarquerModifie();
-        Actualiser(PartitionCourante->NbMesures != avant);
-    });
-    cmd("Lecture_Debut", [this] { Executer("Bar_First"); });
-    cmd("Lecture_Fin", [this] { Executer("Bar_Last"); });
-    cmd("Track_First", [this] { AllerPiste(0); });
-    cmd("Track_Previous", [this] { AllerPiste(1); });
-    cmd("Track_Next", [this] { AllerPiste(2); });
-    cmd("Track_Last", [this] { AllerPiste(3); });
-    cmd("Tools_CheckBarDuration", [this] { VerifierDureesMesures(); });
-    cmd("Aide_Index", [this] { AfficherAide(); });
-    cmd("Aide_APropos", [this] { AfficherAPropos(); });
-    for (const char *aide : {"Aide_English", "Aide_Francais", "Aide_Deutsch"})
-        EnregistrerCommande(aide, [](int tag) {
-            Config->HelpFile = tag;
-            SelectionnerFichierAide(tag);
-        });
-    Action(Config->HelpFile == 1   ? "Aide_Francais"
-           : Config->HelpFile == 3 ? "Aide_Deutsch"
-                                   : "Aide_English")
-        ->setChecked(true);
-
-    // The score view's own commands.
-    auto bascule = [this](const char *nom, std::function<void(bool)> f) {
-        EnregistrerCommande(nom, [this, nom, f](int) { f(Action(nom)->isChecked()); });
-    };
-    bascule("Affichage_Vue_Multipiste", [this](bool c) { VuePartition->ChoisirMultipiste(c); });
-    cmd("Affichage_Scrolling_Vertical", [this] { VuePartition->ChoisirDefilementVertical(true); });
-    cmd("Affichage_Scrolling_Horizontal", [this] { VuePartition->ChoisirDefilementVertical(false); });
-    bascule("Affichage_Esp_Regulier", [this](bool c) { VuePartition->ChoisirEspacementRegulier(c); });
-    bascule("Affichage_Proportions_Strictes",
-            [this](bool c) { VuePartition->ChoisirProportionsStrictes(c); });
-    bascule("Affichage_MontrerLetRing", [this](bool c) {
-        Config->ShowLetRingNotes = VuePartition->Options.ShowLetRingNotes = c;
-        VuePartition->ActualiserTout();
-    });
-    bascule("Affichage_MontrerDynamique", [this](bool c) {
-        Config->ShowDynamic = VuePartition->Options.ShowDynamic = c;
-        VuePartition->ActualiserTout();
-    });
     cmd("Affichage_PermuterVue", [this] {
         RzSizePanel_H->insertWidget(0, RzSizePanel_H->widget(1));
     });
-    cmd("Affichage_VueHMinMax", [] {});
-    cmd("Affichage_VueVMinMax", [] {});
-    Action("Affichage_MontrerLetRing")->setChecked(Config->ShowLetRingNotes);
-    Action("Affichage_MontrerDynamique")->setChecked(Config->ShowDynamic);
     for (std::size_t k = 0; k < Barres().size(); ++k) {
         QToolBar *t = BarresOutils[k];
-        bascule(Barres()[k].Commande, [t](bool c) { t->setVisible(c); });
+        const char *nom = Barres()[k].Commande;
+        EnregistrerCommande(nom, [this, nom, t](int) { t->setVisible(Action(nom)->isChecked()); });
     }
     cmd("Affichage_ToolBar_All", [this] { for (QToolBar *t : BarresOutils) t->setVisible(true); });
     cmd("Affichage_ToolBar_Aucune", [this] { for (QToolBar *t : BarresOutils) t->setVisible(false); });
@@ -616,9 +588,6 @@ void TMainForm::EnregistrerGestionnaires()
         for (QToolBar *t : BarresOutils)
             t->setVisible(true);
     });
-    bascule("Lecture_JouerPendantSaisie", [](bool c) { Config->JouerPendantSaisie = c; });
-    bascule("Lecture_Metronome", [](bool c) { Config->Metronome = c; });
-    bascule("Lecture_CountDown", [](bool c) { Config->CountDown = c; });
 }
 
 void TMainForm::AppliquerTextesPrincipal()
@@ -656,14 +625,14 @@ void TMainForm::showEvent(QShowEvent *e)
     Edit_Clavier->setFocus();
     Action("Lecture_Metronome")->setChecked(Config->Metronome);
     Action("Lecture_CountDown")->setChecked(Config->CountDown);
-    const QString dossier = QString::fromLocal8Bit(Config->Repertoire.c_str());
+    const QString dossier = CheminQt(Config->Repertoire);
     if (Config->Repertoire.empty() || !QDir::setCurrent(dossier))
-        QDir::setCurrent(QString::fromLocal8Bit(RepertoireProgramme().c_str()));
+        QDir::setCurrent(CheminQt(RepertoireProgramme()));
     VuePartition->ActualiserTout();
     ActualiserCommandes();
 }
 
-void TMainForm::ToucheAppuyee(int touche, Qt::KeyboardModifiers, const QString &)
+void TMainForm::ToucheAppuyee(int touche, Qt::KeyboardModifiers m, const QString &texte)
 {
     // Enter and Escape from the tempo box only bring the focus back to the keyboard field.
     if ((touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Escape) &&
@@ -671,6 +640,9 @@ void TMainForm::ToucheAppuyee(int touche, Qt::KeyboardModifiers, const QString &
         Edit_Clavier->setFocus();
         return;
     }
+    for (auto i = GestionnairesTouches.rbegin(); i != GestionnairesTouches.rend(); ++i)
+        if ((*i)(touche, m, texte))
+            return;
 }
 
 // ------------------------------------------------------------ refreshes
@@ -696,16 +668,27 @@ void TMainForm::Actualiser(bool tout)
     if (tout)
         VuePartition->ActualiserTout();
     else
-        VuePartition->ActualiserMesure(PartitionCourante->Curseur.MesurePiste);
+        VuePartition->ActualiserMesure(Doc.Partition().Curseur.MesurePiste);
     ActualiserCommandes();
     ActualiserBarrePistes();
+}
+
+void TMainForm::FinEdition(bool tout)
+{
+    cPartition &p = Doc.Partition();
+    p.EffacerSelection();
+    p.AttenteChiffre = false;
+    p.PositionCurseur(p.Curseur);
+    Actualiser(tout);
+    p.MarquerModifie();
+    Doc.Edite();
 }
 
 void TMainForm::ActualiserCommandes()
 {
     for (const rEtatCommande &e :
-         EtatsCommandes(*PartitionCourante, VuePartition->Affichage.LectureEnCours,
-                        PartitionPressePapiers.NbMesures > 0)) {
+         EtatsCommandes(Doc.Partition(), VuePartition->Affichage.LectureEnCours,
+                        Doc.PressePapiers().NbMesures > 0)) {
         QAction *a = Action(e.Nom);
         if (!a)
             continue;
@@ -714,201 +697,17 @@ void TMainForm::ActualiserCommandes()
         if (e.ACoche && a->isCheckable())
             a->setChecked(e.Coche);
     }
+    for (const FnEtats &f : Etats)
+        f(*this);
 }
 
-void TMainForm::MettreAJourTitre()
-{
-    setWindowTitle(Q(TitreFenetre(*PartitionCourante, T("Fichier-SansNom"))));
-    if (SpinEdit_Tempo)
-        SpinEdit_Tempo->setValue(PartitionCourante->Tempo);
-}
 
-// ------------------------------------------------------------ the document
 
-bool TMainForm::Enregistrer(const std::string &chemin)
+void TMainForm::AllerPiste(int numero)
 {
-    std::string cle;
-    if (!EnregistrerFichier(*PartitionCourante, ListeAccordsImpression(), chemin, cle)) {
-        MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK);
-        return false;
-    }
-    return true;
-}
-
-bool TMainForm::EnregistrerAvecDialogue(bool sousAutreNom)
-{
-    cPartition &p = *PartitionCourante;
-    QString propose;
-    if (!p.Chemin.empty())
-        propose = QString::fromLocal8Bit(p.Chemin.c_str());
-    else
-        propose = Q(NomProposeDepuisTitre(p.Informations->Titre));
-    const QString choisi = ChoisirFichier(true, propose);
-    if (choisi.isEmpty())
-        return false;
-    const std::string chemin = Chemin(choisi);
-    if ((!sousAutreNom || chemin != p.Chemin) && Existe(chemin) &&
-        MyMsg(T("Dlg-Avertissement"),
-              RemplacerParam(T("Fichier-ExisteDeja"), Utf8VersWin1252(choisi.toStdString())) +
-                  "\r\r" + T("Fichier-Remplacer"),
-              MsgAvertissement, DefNon, BtOui | BtNon) != ResOui)
-        return false;
-    const std::string ancienChemin = p.Chemin, ancienNom = p.NomFichier;
-    p.Chemin = chemin;
-    p.NomFichier = PartieNomFichier(chemin);
-    if (!Enregistrer(chemin)) {
-        p.Chemin = ancienChemin; // a failed save never leaves a new name on the score
-        p.NomFichier = ancienNom;
-        return false;
-    }
-    return true;
-}
-
-bool TMainForm::DemanderEnregistrement()
-{
-    cPartition &p = *PartitionCourante;
-    int reponse = ResNon;
-    if (p.Modifie && !p.Vierge)
-        reponse = MyMsg(T("Dlg-Confirmation"),
-                        RemplacerParam(T("Fichier-EnregistrerModif"),
-                                       NomPourQuestion(p, T("Fichier-SansNom"))),
-                        MsgConfirmation, DefOui, BtOui | BtNon | BtAnnuler);
-    if (reponse == ResAnnuler)
-        return false;
-    if (reponse == ResOui) {
-        const bool ok = p.Chemin.empty() ? EnregistrerAvecDialogue(false) : Enregistrer(p.Chemin);
-        if (!ok)
-            return false;
-    }
-    if (!p.Chemin.empty()) {
-        AjouterFichierRecent(Config->Fichier, p.Chemin, Existe(p.Chemin));
-        AfficherFichiersRecents();
-    }
-    return true;
-}
-
-void TMainForm::RemplacerPartition()
-{
-    PartitionCourante->EnDestruction = true;
-    VuePartition->Affichage.MesureCurseurAffichee = nullptr;
-    PartitionCourante = std::make_unique<cPartition>();
-    PartitionCourante->Interface = this;
-    VuePartition->Affichage.Partition = PartitionCourante.get();
-}
-
-void TMainForm::FichierNouveau()
-{
-    if (!DemanderEnregistrement())
-        return;
-    RemplacerPartition();
-    PartitionCourante->Nouveau();
-    ListeAccordsImpression().Vider(); // the print chords belong to the score left behind
+    DeplacerPiste(Doc.Partition(), eMouvementPiste::Numero, VuePartition->Affichage.VueMultipiste,
+                  numero);
     Actualiser(true);
-    MettreAJourTitre();
-    Executer("Fichier_Proprietes");
-}
-
-bool TMainForm::OuvrirChemin(const std::string &chemin)
-{
-    RemplacerPartition();
-    std::string cle;
-    const bool ok = OuvrirFichier(*PartitionCourante, ListeAccordsImpression(), chemin, cle);
-    if (!ok) {
-        PartitionCourante->Nouveau(); // nothing of the damaged file is kept
-        MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK, PartieNomFichier(chemin));
-    } else {
-        rPosition debut;
-        PartitionCourante->PlacerCurseur(debut);
-        PartitionCourante->MarquerEnregistre();
-        // An older file now carries a ".pl3" name that does not exist yet.
-        if (chemin.size() >= 4 && chemin.substr(chemin.size() - 4) == ".plt") {
-            // The older file itself is what the recent list remembers.
-            AjouterFichierRecent(Config->Fichier, chemin, true);
-            AfficherFichiersRecents();
-            PartitionCourante->Modifie = true;
-            PartitionCourante->Vierge = false;
-            EtatEnregistrer(true);
-        }
-        const QString dossier = QFileInfo(QString::fromLocal8Bit(chemin.c_str())).absolutePath();
-        Config->Repertoire = Chemin(dossier);
-    }
-    VuePartition->Affichage.BarreV.Position = 0;
-    VuePartition->Affichage.BarreH.Position = 0;
-    Actualiser(true);
-    MettreAJourTitre();
-    return ok;
-}
-
-void TMainForm::FichierOuvrir()
-{
-    if (!DemanderEnregistrement())
-        return;
-    const QString choisi = ChoisirFichier(false, QString());
-    if (!choisi.isEmpty())
-        OuvrirChemin(Chemin(choisi));
-}
-
-bool TMainForm::FichierEnregistrer()
-{
-    cPartition &p = *PartitionCourante;
-    const bool ok = p.Chemin.empty() ? EnregistrerAvecDialogue(false) : Enregistrer(p.Chemin);
-    if (ok)
-        p.MarquerEnregistre();
-    return ok;
-}
-
-bool TMainForm::FichierEnregistrerSous()
-{
-    const bool ok = EnregistrerAvecDialogue(true);
-    if (ok)
-        PartitionCourante->MarquerEnregistre();
-    return ok;
-}
-
-void TMainForm::AfficherFichiersRecents()
-{
-    bool un = false;
-    for (int k = 0; k < 5; ++k) {
-        const std::string &f = Config->Fichier[k];
-        un = un || !f.empty();
-        for (auto &menu : Recents) {
-            if (!menu[k])
-                continue;
-            menu[k]->setText(QString::fromLocal8Bit(LibelleFichierRecent(k + 1, f).c_str()));
-            menu[k]->setVisible(!f.empty());
-        }
-    }
-    if (SeparateurRecents)
-        SeparateurRecents->setVisible(un);
-}
-
-void TMainForm::OuvrirFichierRecent(int k)
-{
-    const std::string chemin = Config->Fichier[k - 1];
-    if (!Existe(chemin)) {
-        MyMsgCle("Dlg-Erreur", "Fichier-Introuvable", MsgErreur, DefOK, BtOK,
-                 PartieNomFichier(chemin));
-        return; // the entry stays in the list
-    }
-    if (DemanderEnregistrement())
-        OuvrirChemin(chemin);
-}
-
-void TMainForm::OuvrirLigneCommande(const std::vector<std::string> &args)
-{
-    if (args.empty())
-        return;
-    std::string chemin;
-    for (const std::string &a : args)
-        chemin += (chemin.empty() ? "" : " ") + a;
-    // Relative to where the program was started, whatever directory it has moved to since.
-    chemin = Chemin(QDir(RepertoireDepart).absoluteFilePath(QString::fromLocal8Bit(chemin.c_str())));
-    if (!Existe(chemin)) {
-        MyMsgCle("Dlg-Erreur", "Fichier-Introuvable", MsgErreur, DefOK, BtOK,
-                 PartieNomFichier(chemin));
-        return;
-    }
-    OuvrirChemin(chemin);
 }
 
 void TMainForm::closeEvent(QCloseEvent *e)
@@ -934,69 +733,6 @@ void TMainForm::EnregistrerEtat()
     ini.Enregistrer(chemin);
 }
 
-// ------------------------------------------------------------ other commands
+QString CheminQt(const std::string &chemin) { return QString::fromUtf8(chemin.c_str()); }
 
-void TMainForm::AllerPiste(int mouvement, int numero)
-{
-    const eMouvementPiste m[] = {eMouvementPiste::Premiere, eMouvementPiste::Precedente,
-                                 eMouvementPiste::Suivante, eMouvementPiste::Derniere,
-                                 eMouvementPiste::Numero};
-    DeplacerPiste(*PartitionCourante, m[mouvement], VuePartition->Affichage.VueMultipiste, numero);
-    Actualiser(true);
-}
-
-void TMainForm::VerifierDureesMesures()
-{
-    QuitterPlaceholder(*PartitionCourante);
-    const rMesureInvalide r = VerifierDurees(*PartitionCourante);
-    if (!r.MesurePiste) {
-        Actualiser(true);
-        MyMsgCle("Dlg-Information", "AssCD-VerificationTerminee", MsgInformation, DefOK, BtOK);
-        return;
-    }
-    rPosition c;
-    c.NumMesure = r.NumMesure;
-    c.NumPiste = r.NumPiste;
-    PartitionCourante->PlacerCurseur(c);
-    Actualiser(true);
-    MyMsgCle("Dlg-Attention", "AssCD-DureeInvalide", MsgAvertissement, DefOK, BtOK,
-             std::to_string(r.NumMesure), std::to_string(r.NumPiste));
-}
-
-void TMainForm::AfficherAide()
-{
-    TFAide::Montrer(this, FichierAideCourant());
-}
-
-void TMainForm::AfficherAPropos()
-{
-    // The version, and who wrote the language patch in use.
-    MyMsg("Plectorium", "Plectorium 3.0\r\r" + AuteurPatch(), MsgInformation, DefOK, BtOK);
-}
-
-void TMainForm::ExporterMIDI()
-{
-    const rNomExportMIDI nom = NomExportMIDI(*PartitionCourante);
-    QString propose = Q(nom.Nom);
-    if (!nom.Dossier.empty())
-        propose = QDir(QString::fromLocal8Bit(nom.Dossier.c_str())).filePath(propose);
-    const QString choisi = ChoisirFichier(true, propose.isEmpty() ? QString(".mid") : propose);
-    if (choisi.isEmpty())
-        return;
-    const std::string chemin = Chemin(choisi);
-    if (Existe(chemin) &&
-        MyMsg(T("Dlg-Avertissement"),
-              RemplacerParam(T("Fichier-ExisteDeja"), PartieNomFichier(chemin)) + "\r\r" +
-                  T("Fichier-Remplacer"),
-              MsgAvertissement, DefNon, BtOui | BtNon) != ResOui)
-        return;
-    rOptionsGeneration options;
-    options.ExportRepeats = Config->ExportRepeats;
-    options.ExportEffects = Config->ExportEffects;
-    options.MetronomeVolume = Config->MetronomeVolume;
-    for (int k = 1; k <= MaxPorts; ++k)
-        options.LimitBend[k] = Config->LimitBend[k - 1];
-    std::string cle;
-    if (!::ExporterMIDI(*PartitionCourante, chemin, options, cle))
-        MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK);
-}
+std::string CheminDepuisQt(const QString &chemin) { return chemin.toUtf8().toStdString(); }

@@ -1,5 +1,6 @@
-// The main window: menus, toolbars, status bar, the score view and the document lifecycle.
-// Commands come from the command table; each subsystem registers the handlers of its own.
+// The main window: menus, toolbars, status bar, the score view and the split pane below it.
+// It owns the window and the one document; the commands live with their subsystems, which
+// register their handlers here (uModules.h).
 #pragma once
 
 #include <QLabel>
@@ -11,10 +12,12 @@
 #include <map>
 #include <memory>
 
+#include "app/uDocument.h"
 #include "display/ui/uVuePartition.h"
 #include "model/uPartition.h"
 
 class QMenu;
+class QTimer;
 class QToolBar;
 
 // The invisible field that receives every key typed over the score.
@@ -30,6 +33,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    bool focusNextPrevChild(bool) override { return false; } // Tab is a key of the editor
 };
 
 class TMainForm : public QMainWindow, public iInterfacePartition {
@@ -38,21 +42,45 @@ public:
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    cPartition &Partition() { return *PartitionCourante; }
-    cPartition &PressePapiers() { return PartitionPressePapiers; }
+    // The one document: the current score, the clipboard and their hooks.
+    cDocument &Document() { return Doc; }
+    cPartition &Partition() { return Doc.Partition(); }
+    cPartition &PressePapiers() { return Doc.PressePapiers(); }
     TVuePartition *Vue() const { return VuePartition; }
     QAction *Action(const std::string &nom) const;
     QMenu *Menu(const std::string &nom) const;
+    // The pane under the score view, beside which the overview and the mixer stand.
+    QWidget *PanneauBas() const { return RzPanel_Orchestre; }
+    QSplitter *Separateur() const { return RzSizePanel_H; }
+    QSpinBox *BoiteTempo() const { return SpinEdit_Tempo; }
+    QWidget *ChampClavier() const { return Edit_Clavier; }
 
-    // A handler for a command of the table; a command without one stays disabled.
+    // A handler for a command of the table; a command without one stays disabled. Every run
+    // of a command goes through the document's DebutCommande/FinCommande.
     using FnCommande = std::function<void(int tag)>;
     void EnregistrerCommande(const std::string &nom, FnCommande fn);
+    bool ACommande(const std::string &nom) const { return Gestionnaires.count(nom) != 0; }
+    // Runs a command as its menu item would (nothing when it is disabled).
     void Executer(const std::string &nom);
+    // Keys typed over the score go to these handlers, the last added first, until one takes it.
+    using FnTouche = std::function<bool(int touche, Qt::KeyboardModifiers m, const QString &texte)>;
+    void AjouterGestionnaireTouches(FnTouche fn);
+    // Enabled and checked states that a subsystem sets itself (playback, mixer), run after the
+    // table's states at every ActualiserCommandes.
+    using FnEtats = std::function<void(TMainForm &)>;
+    void AjouterEtats(FnEtats fn);
 
-    // File dialogs, replaceable by tests: (save?, proposed path, start folder) -> chosen path.
-    std::function<QString(bool enregistrer, const QString &propose)> ChoisirFichier;
+    // File dialogs, replaceable by tests: (save?, proposed path, filter) -> chosen path, empty
+    // when cancelled. The filter is a Qt filter ("MIDI (*.mid)"); empty means score files.
+    std::function<QString(bool enregistrer, const QString &propose, const QString &filtre)>
+        ChoisirFichier;
+    // The save dialog of an export: proposes `propose`, asks before replacing an existing
+    // file; returns the chosen path (UTF-8), empty when cancelled.
+    std::string ChoisirFichierExport(const std::string &propose, const QString &filtre);
+    // "Fichier-ExisteDeja" / "Fichier-Remplacer": true when the user agrees.
+    bool ConfirmerRemplacement(const std::string &chemin);
 
-    // The document lifecycle.
+    // The document lifecycle (uCommandesFichier.cpp).
     bool DemanderEnregistrement();
     void FichierNouveau();
     void FichierOuvrir();
@@ -64,12 +92,19 @@ public:
     void MettreAJourTitre();
     // The command line: arguments joined with blanks; a missing file says so.
     void OuvrirLigneCommande(const std::vector<std::string> &args);
+    // After a score came from elsewhere (an import): cursor at the start, full relayout.
+    void ApresNouvellePartition();
 
     void AppliquerTextesPrincipal();
     void ChoisirLangue(const std::string &langue);
-    // After every cursor move and edit: relayout, repaint, command states, status bar.
+    // After every cursor move: relayout (all, or the cursor's measure), repaint, command
+    // states, status bar.
     void Actualiser(bool tout);
+    // The end of every editing command: selection cleared, pending digit forgotten, relayout
+    // and repaint, command states, the score marked modified, the document's edit hooks.
+    void FinEdition(bool tout);
     void ActualiserCommandes();
+    void ActualiserBarrePistes();
     // Saves the settings and then the toolbar layout (at exit).
     void EnregistrerEtat();
 
@@ -85,8 +120,7 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
-    std::unique_ptr<cPartition> PartitionCourante;
-    cPartition PartitionPressePapiers;
+    cDocument Doc;
     TVuePartition *VuePartition = nullptr;
     QSplitter *RzSizePanel_H = nullptr;
     QWidget *RzPanel_Orchestre = nullptr;
@@ -100,6 +134,8 @@ private:
     std::map<std::string, QAction *> Actions;
     std::map<std::string, QMenu *> Menus;
     std::map<std::string, FnCommande> Gestionnaires;
+    std::vector<FnTouche> GestionnairesTouches;
+    std::vector<FnEtats> Etats;
     std::vector<QToolBar *> BarresOutils;
     QByteArray DispositionParDefaut;
     QAction *Recents[2][5] = {};
@@ -113,15 +149,14 @@ private:
     void CreerBarresOutils();
     void CreerBarreEtat();
     void EnregistrerGestionnaires();
+    void EnregistrerCommandesFenetre();
     void ConstruireMenuLangue();
-    void ActualiserBarrePistes();
     void ToucheAppuyee(int touche, Qt::KeyboardModifiers m, const QString &texte);
     bool Enregistrer(const std::string &chemin);
     bool EnregistrerAvecDialogue(bool sousAutreNom);
-    void RemplacerPartition();
-    void AllerPiste(int mouvement, int numero = 0);
-    void VerifierDureesMesures();
-    void AfficherAide();
-    void AfficherAPropos();
-    void ExporterMIDI();
+    void AllerPiste(int numero);
 };
+
+// Paths cross between Qt and the program as UTF-8.
+QString CheminQt(const std::string &chemin);
+std::string CheminDepuisQt(const QString &chemin);

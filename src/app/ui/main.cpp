@@ -60,9 +60,12 @@ int main(int argc, char **argv)
     int code = 0;
     {
         TMainForm fenetre;
-        fenetre.ChoisirFichier = [&fenetre](bool enregistrer, const QString &propose) {
-            const QString filtre = enregistrer ? QStringLiteral("Plectorium (*.pl3)")
-                                               : QStringLiteral("Plectorium (*.pl3 *.plt)");
+        fenetre.ChoisirFichier = [&fenetre](bool enregistrer, const QString &propose,
+                                            const QString &filtreDemande) {
+            QString filtre = filtreDemande;
+            if (filtre.isEmpty())
+                filtre = enregistrer ? QStringLiteral("Plectorium (*.pl3)")
+                                     : QStringLiteral("Plectorium (*.pl3 *.plt)");
             return enregistrer ? QFileDialog::getSaveFileName(&fenetre, QString(), propose, filtre)
                                : QFileDialog::getOpenFileName(&fenetre, QString(), propose, filtre);
         };

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/ui/uTexteUI.h"
+#include "config/ui/uTexteUI.h"
 #include "config/uPatch.h"
 #include "config/uTextesFenetres.h"
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/uTexteUI.h"
+#include "config/ui/uTexteUI.h"
 #include "config/uPatch.h"
 #include "config/ui/DlgMyMsg.h"
 

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "app/ui/uTexteUI.h"
+#include "config/ui/uTexteUI.h"
 
 int AppliquerTextesFenetre(QWidget *fenetre, const std::vector<rPositionTexte> &positions,
                            bool dialogue)

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <cmath>
 
-#include "app/ui/uTexteUI.h"
+#include "config/ui/uTexteUI.h"
 #include "model/uCodage.h"
 
 namespace {

@@ -1,8 +1,9 @@
 #include "display/ui/uImagePartition.h"
 
-#include <QSaveFile>
+#include <QBuffer>
 
 #include "display/ui/uDessinPartition.h"
+#include "fileio/uEcritureSure.h"
 
 bool EcrireImagePNG(cPartition &p, const std::string &chemin, std::string &cle)
 {
@@ -11,9 +12,11 @@ bool EcrireImagePNG(cPartition &p, const std::string &chemin, std::string &cle)
     rOptionsDessin options;
     options.MontrerCurseur = false;
     const QImage image = cDessinPartition::RendreVertical(p, param, 1200, options);
-    QSaveFile fichier(QString::fromLocal8Bit(chemin.c_str()));
-    if (image.isNull() || !fichier.open(QIODevice::WriteOnly) || !image.save(&fichier, "PNG") ||
-        !fichier.commit()) {
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    if (image.isNull() || !tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, "PNG") ||
+        !EcrireFichierSur(chemin, std::string_view(octets.constData(),
+                                                   static_cast<std::size_t>(octets.size())))) {
         cle = "MidiExp-EcritureFichierImpossibleEnregAb";
         return false;
     }

@@ -11,7 +11,8 @@
 #include <QTimer>
 
 #include "app/ui/Main.h"
-#include "app/ui/uTexteUI.h"
+#include "support/ui/FenetreTest.h"
+#include "config/ui/uTexteUI.h"
 #include "config/uConfig.h"
 #include "config/uEmplacements.h"
 #include "config/uPatch.h"
@@ -21,122 +22,7 @@
 
 namespace {
 
-QApplication &Application()
-{
-    static int argc = 1;
-    static char nom[] = "test_app_ui";
-    static char *argv[] = {nom, nullptr};
-    // Never destroyed: the toolkit's own statics must outlive it at exit.
-    static QApplication *app = new QApplication(argc, argv);
-    return *app;
-}
-
-class cSansDialogue : public iDialoguesConfig {
-public:
-    void MessageAucunPatch(const std::string &) override {}
-    std::string ChoisirLangue(const std::vector<std::string> &) override { return "English"; }
-};
-
-// Answers the next message box with `bouton` (ResOui, ResNon, ResAnnuler, ResOK) and keeps
-// what it said. Polling stops when the answer is given, cancelled, or after two seconds.
-struct rReponse {
-    int Bouton = ResOK;
-    int NbBoites = 0;
-    std::string Texte;
-    bool Fini = false;
-};
-using tReponse = std::shared_ptr<rReponse>;
-tReponse Repondre(int bouton = ResOK, int essais = 400)
-{
-    auto r = std::make_shared<rReponse>();
-    r->Bouton = bouton;
-    struct Sonde {
-        static void Planifier(tReponse r, int reste)
-        {
-            QTimer::singleShot(5, [r, reste] {
-                if (r->Fini)
-                    return;
-                auto *boite = qobject_cast<TFMyMsg *>(QApplication::activeModalWidget());
-                if (!boite) {
-                    if (reste > 0)
-                        Planifier(r, reste - 1);
-                    return;
-                }
-                ++r->NbBoites;
-                r->Fini = true;
-                r->Texte = DepuisQt(boite->Texte()->text());
-                QPushButton *b = r->Bouton == ResOui       ? boite->BoutonOui()
-                                 : r->Bouton == ResNon     ? boite->BoutonNon()
-                                 : r->Bouton == ResAnnuler ? boite->BoutonAnnuler()
-                                                           : boite->BoutonOK();
-                if (!b || !b->isVisible())
-                    b = boite->BoutonOK();
-                b->click();
-            });
-        }
-    };
-    Sonde::Planifier(r, essais);
-    return r;
-}
-
-class Fenetre : public ::testing::Test {
-protected:
-    QTemporaryDir dossier;
-    std::unique_ptr<TMainForm> f;
-    QString propose;     // what the last save dialog proposed
-    QString choix;       // what the fake dialog answers
-    int nbDialogues = 0;
-
-    std::string Chemin(const char *nom) const
-    {
-        return QDir(dossier.path()).filePath(nom).toStdString();
-    }
-    void SetUp() override
-    {
-        Application();
-        QFile ini(QDir(dossier.path()).filePath("Plec300.ini"));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Config]\r\nPatcheLangue=English\r\nHelpFile=2\r\n");
-        ini.close();
-        DefinirCheminConfiguration(Chemin("Plec300.ini"));
-        DefinirDossiersDonnees({PLEC_DATA_DIR});
-        cSansDialogue ui;
-        ASSERT_TRUE(ChargerConfig(&ui));
-        f = std::make_unique<TMainForm>();
-        f->ChoisirFichier = [this](bool, const QString &p) {
-            ++nbDialogues;
-            propose = p;
-            return choix;
-        };
-        f->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        f.reset();
-        delete Config;
-        Config = nullptr;
-        DefinirCheminConfiguration("");
-        DefinirDossiersDonnees({});
-    }
-    // A score file on disk with a given title.
-    std::string Fichier(const char *nom, const char *titre = "")
-    {
-        cPartition p;
-        p.Nouveau();
-        p.Informations->Titre = titre;
-        std::string cle;
-        const std::string c = Chemin(nom);
-        EXPECT_TRUE(EnregistrerFichier(p, ListeAccordsImpression(), c, cle)) << cle;
-        return c;
-    }
-    bool Fermer()
-    {
-        f->close();
-        QApplication::processEvents();
-        return !f->isVisible();
-    }
-};
+using Fenetre = FenetreTest;
 
 TEST_F(Fenetre, PristineQuitAsksNothing)
 {

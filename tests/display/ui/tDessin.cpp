@@ -6,18 +6,9 @@
 
 #include "app/uDemo.h"
 #include "display/ui/uDessinPartition.h"
+#include "support/ui/FenetreTest.h"
 
 namespace {
-
-QGuiApplication &Application()
-{
-    static int argc = 1;
-    static char nom[] = "test";
-    static char *argv[] = {nom, nullptr};
-    // Never destroyed: the toolkit's own statics must outlive it at exit.
-    static QGuiApplication *app = new QGuiApplication(argc, argv);
-    return *app;
-}
 
 struct Fixture {
     cPartition p;

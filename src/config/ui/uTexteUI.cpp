@@ -1,4 +1,4 @@
-#include "app/ui/uTexteUI.h"
+#include "config/ui/uTexteUI.h"
 
 #include "model/uCodage.h"
 

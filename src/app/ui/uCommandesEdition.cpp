@@ -1,0 +1,5 @@
+// Measure, track, beat and marker editing commands.
+#include "app/ui/Main.h"
+#include "app/ui/uModules.h"
+
+void EnregistrerCommandesEdition(TMainForm &) {}

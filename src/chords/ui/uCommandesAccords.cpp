@@ -1,0 +1,5 @@
+// Chord diagrams.
+#include "app/ui/Main.h"
+#include "app/ui/uModules.h"
+
+void EnregistrerCommandesAccords(TMainForm &) {}
