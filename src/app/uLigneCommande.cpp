@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <stdexcept>
 
+#include "asciitab/uExportASCII.h"
+#include "asciitab/uImportASCII.h"
 #include "chords/uListeAccordsImpression.h"
+#include "fileio/uFichierAncien.h"
 #include "fileio/uFichierPLT.h"
 #include "midifile/uExportMIDI.h"
 #include "config/uEmplacements.h"
@@ -12,12 +16,60 @@
 #include "model/uCodage.h"
 #include "model/uPartition.h"
 
+namespace {
+rOptionsConversion Options;
+// What a reader passed over, said on stderr once the conversion succeeded.
+std::vector<std::string> Avertissements;
+
+std::string TexteRemarque(const rRemarqueASCII &r)
+{
+    const std::string ligne = std::to_string(r.Ligne);
+    switch (r.Genre) {
+    case rRemarqueASCII::BlocIgnore:
+        return RemplacerParam(TexteAnglais("ASCIIImp-BlocIgnore"), ligne, std::to_string(r.Nombre));
+    case rRemarqueASCII::FinCoupee:
+        return RemplacerParam(TexteAnglais("ASCIIImp-FinCoupee"), ligne, std::to_string(r.Nombre));
+    case rRemarqueASCII::TexteIgnore:
+        return RemplacerParam(TexteAnglais("ASCIIImp-TexteIgnore"), ligne,
+                              Win1252VersUtf8(r.Texte));
+    case rRemarqueASCII::MesuresMax:
+        return RemplacerParam(TexteAnglais("ASCIIImp-MesuresMax"), std::to_string(r.Nombre));
+    }
+    return {};
+}
+
+bool LireTAB(const std::string &chemin, cPartition &p, std::string &cle)
+{
+    std::vector<rRemarqueASCII> remarques;
+    if (!LireFichierTAB(chemin, p, cle, &remarques))
+        return false;
+    for (const rRemarqueASCII &r : remarques)
+        Avertissements.push_back(TexteRemarque(r));
+    return true;
+}
+
+bool EcrireTAB(cPartition &p, const std::string &chemin, std::string &cle)
+{
+    return EcrireFichierTAB(p, Options.Piste, Options.Largeur, chemin, cle);
+}
+
+bool EcrirePLT(cPartition &p, const std::string &chemin, std::string &cle)
+{
+    return ExporterAncienFormat(p, ListeAccordsImpression(),
+                                Utf8VersWin1252(TexteAnglais("Gene-Percussions")), chemin, cle);
+}
+} // namespace
+
+const rOptionsConversion &OptionsConversion() { return Options; }
+
 // Each import or export adds its entry here.
 const std::vector<rRouteLecture> &RoutesLecture()
 {
     static const std::vector<rRouteLecture> routes = {
         {".pl3", LireFichierPL3},
         {".plt", LireFichierPL3},
+        {".tab", LireTAB},
+        {".txt", LireTAB},
     };
     return routes;
 }
@@ -26,7 +78,9 @@ const std::vector<rRouteEcriture> &RoutesEcriture()
 {
     static const std::vector<rRouteEcriture> routes = {
         {".pl3", EcrireFichierPL3},
+        {".plt", EcrirePLT},
         {".mid", EcrireFichierMIDI},
+        {".tab", EcrireTAB},
     };
     return routes;
 }
@@ -89,7 +143,7 @@ void Usage(std::ostream &err)
 {
     err << "usage: plectorium [FILE]\n"
            "       plectorium --info FILE\n"
-           "       plectorium --convert IN OUT\n";
+           "       plectorium --convert IN OUT [--track N] [--width W]\n";
 }
 
 std::string Json(const std::string &texteModele)
@@ -178,7 +232,35 @@ int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &ou
         out << ResumeJson(p) << "\n";
         return 0;
     }
-    if (args[0] == "--convert" && args.size() == 3) {
+    if (args[0] == "--convert" && args.size() >= 3 && args.size() % 2 == 1) {
+        Options = rOptionsConversion{};
+        Avertissements.clear();
+        for (std::size_t i = 3; i + 1 < args.size(); i += 2) {
+            int v = 0;
+            try {
+                std::size_t fin = 0;
+                v = std::stoi(args[i + 1], &fin);
+                if (fin != args[i + 1].size())
+                    throw std::invalid_argument(args[i + 1]);
+            } catch (const std::exception &) {
+                Usage(err);
+                return 1;
+            }
+            if (args[i] == "--track" && v >= 1) {
+                Options.Piste = v;
+            } else if (args[i] == "--width" && v >= LargeurASCIIMin && v <= LargeurASCIIMax) {
+                Options.Largeur = v;
+            } else if (args[i] == "--track" || args[i] == "--width") {
+                err << "cannot convert " << args[1] << ": "
+                    << (args[i] == "--track" ? "--track counts tracks from 1"
+                                             : "--width must lie between 40 and 999")
+                    << "\n";
+                return 2;
+            } else {
+                Usage(err);
+                return 1;
+            }
+        }
         FnLirePartition lire = Lecteur(args[1]);
         FnEcrirePartition ecrire = Ecrivain(args[2], autres);
         if (!lire || !ecrire) {
@@ -191,8 +273,16 @@ int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &ou
         std::string cle;
         if (!lire(args[1], p, cle))
             return Echec(err, cle);
+        if (Options.Piste > p.NbPistes) {
+            err << "cannot convert " << args[1] << ": --track " << Options.Piste
+                << " but the score has " << p.NbPistes << " track"
+                << (p.NbPistes > 1 ? "s" : "") << "\n";
+            return 2;
+        }
         if (!ecrire(p, args[2], cle))
             return Echec(err, cle);
+        for (const std::string &a : Avertissements)
+            err << "warning: " << a << "\n";
         return 0;
     }
     Usage(err);

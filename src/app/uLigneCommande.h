@@ -28,6 +28,15 @@ const std::vector<rRouteEcriture> &RoutesEcriture();
 // English text of a message key, for the command line's error lines.
 std::string TexteAnglais(const std::string &cle);
 
+// Options of `--convert` after IN and OUT: the track of single-track outputs (1-based) and the
+// line width of text tablature.
+struct rOptionsConversion {
+    int Piste = 1;
+    int Largeur = 80;
+};
+// The options of the conversion running now (the defaults outside one).
+const rOptionsConversion &OptionsConversion();
+
 // Runs a verb (args without the program name, first word starting with "--").
 // Returns the exit code: 0 success, 2 failure (message key and text on `err`), 1 bad usage.
 // `autres` adds the routes of the interface library (renderers that paint with Qt).

@@ -321,6 +321,10 @@ const std::vector<rPositionTexte> &PositionsSection(const std::string &section)
          {
              {"DLG300_IMPA_000", 1, "LB_NbTirets", eGenreTexte::Legende},
              {"DLG300_IMPA_000", 2, "LB_Apercu", eGenreTexte::Element},
+             {"DLG300_IMPA_000", 3, "BT_Ouvrir", eGenreTexte::Legende},
+             {"DLG300_IMPA_000", 4, "BT_Importer", eGenreTexte::Legende},
+             {"DLG300_IMPA_000", 5, "BT_Imprimer", eGenreTexte::Legende},
+             {"DLG300_IMPA_000", 6, "LB_Note", eGenreTexte::Element},
          }},
         {"DLG_EXPA_000",
          {

@@ -1,5 +1,6 @@
 #include "fileio/uFichierPLT.h"
 #include "fileio/uEcritureSure.h"
+#include "fileio/uFichierAncien.h"
 
 #include <algorithm>
 #include <array>
@@ -1105,8 +1106,9 @@ bool LireFichierMemoire(const uint8_t *donnees, std::size_t n, cPartition &p,
     p.Nouveau();
     liste.Vider();
     const int version = VersionEntete(donnees, n);
+    if (version != 0 && version < VersionCourante)
+        return LireAncienFormat(donnees, n, version, p, liste, cle);
     if (version != VersionCourante) {
-        // The older generation's reader plugs in here; until then its files are refused.
         const bool premiereGeneration =
             n >= 1 + PrefixePremiereGeneration.size() &&
             std::memcmp(donnees + 1, PrefixePremiereGeneration.data(),

@@ -16,14 +16,16 @@ struct rCasEntete {
 
 TEST(FichierDommages, DetectionDeVersion)
 {
+    // Older versions are read by their own reader: a current body under their header is a
+    // damaged file.
     const rCasEntete cas[] = {
-        {"FICHIER PLECTORIALE v1", 100, "Fichier-VersionAncienne"},
-        {"FICHIER PLECTORIALE v1.01", 101, "Fichier-VersionAncienne"},
-        {"FICHIER PLECTORIALE v1.02", 102, "Fichier-VersionAncienne"},
-        {"FICHIER PLECTORIALE v1.03", 103, "Fichier-VersionAncienne"},
-        {"FICHIER PLECTORIALE v1.04", 104, "Fichier-VersionAncienne"},
-        {"FICHIER PLECTORIUM v2.20", 220, "Fichier-VersionAncienne"},
-        {"FICHIER PLECTORIUM v2.21", 221, "Fichier-VersionAncienne"},
+        {"FICHIER PLECTORIALE v1", 100, "Fichier-Incorrect"},
+        {"FICHIER PLECTORIALE v1.01", 101, "Fichier-Incorrect"},
+        {"FICHIER PLECTORIALE v1.02", 102, "Fichier-Incorrect"},
+        {"FICHIER PLECTORIALE v1.03", 103, "Fichier-Incorrect"},
+        {"FICHIER PLECTORIALE v1.04", 104, "Fichier-Incorrect"},
+        {"FICHIER PLECTORIUM v2.20", 220, "Fichier-Incorrect"},
+        {"FICHIER PLECTORIUM v2.21", 221, "Fichier-Incorrect"},
         {"FICHIER PLECTORIUM v3.00", 300, nullptr},
         // An unknown version of the first generation.
         {"FICHIER PLECTORIALE v1.9", 0, "Fichier-VersionAncienne"},

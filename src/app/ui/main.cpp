@@ -31,7 +31,7 @@ int Verbe(int argc, char **argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
     const std::vector<rRouteEcriture> peintres = {{".png", EcrireImagePNG}};
-    if (args.size() == 3 && args[0] == "--convert") {
+    if (args.size() >= 3 && args[0] == "--convert") {
         const std::string &sortie = args[2];
         const bool image = sortie.size() > 4 && QString::fromStdString(sortie.substr(
                                                      sortie.size() - 4)).toLower() == ".png";

@@ -1,0 +1,865 @@
+#include "asciitab/uImportASCII.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "model/uCodage.h"
+#include "model/uPartition.h"
+
+namespace {
+
+const char *const CleAucune = "ASCIIImp-AucuneTablature";
+const char *const CleNbLignes = "ASCIIImp-NbLignesIncorrect";
+const char *const CleAcces = "ASCIIImp-AccesFicImpossibleImportationAb";
+
+// Larger than any tab; a bigger file is not a text tab.
+constexpr std::size_t TailleMaxTexte = 16u << 20;
+
+// ---------------------------------------------------------------- characters
+
+// One character per column: the dashes, bars and spaces of other scripts and typefaces become
+// the plain ones, tabs go to the next multiple of 8, and the rest becomes its Windows-1252
+// character ('?' when it has none). A UTF-8 line is decoded; bytes that are not UTF-8 are
+// taken as Windows-1252.
+std::string Cellules(const std::string &ligne)
+{
+    std::string o;
+    o.reserve(ligne.size());
+    const auto *s = reinterpret_cast<const unsigned char *>(ligne.data());
+    const std::size_t n = ligne.size();
+    for (std::size_t i = 0; i < n;) {
+        char32_t cp = s[i];
+        std::size_t l = 1;
+        if (cp >= 0x80) {
+            const std::size_t suite = (cp & 0xE0) == 0xC0 ? 1 : (cp & 0xF0) == 0xE0 ? 2
+                                    : (cp & 0xF8) == 0xF0 ? 3 : 0;
+            bool ok = suite > 0 && i + suite < n;
+            char32_t v = ok ? cp & (0x3Fu >> suite) : 0;
+            for (std::size_t k = 1; ok && k <= suite; ++k) {
+                ok = (s[i + k] & 0xC0) == 0x80;
+                v = v << 6 | (s[i + k] & 0x3F);
+            }
+            if (ok) {
+                cp = v;
+                l = suite + 1;
+            } else {
+                cp = Win1252VersCodePoint(s[i]);
+            }
+        }
+        i += l;
+        if (cp == '\t') {
+            o.append(8 - o.size() % 8, ' ');
+            continue;
+        }
+        if ((cp >= 0x2010 && cp <= 0x2015) || cp == 0x2212 || cp == 0x2500 || cp == 0x2501 ||
+            cp == 0xFE58 || cp == 0xFF0D || cp == 0x00AD) {
+            o += '-';
+        } else if (cp == 0x2502 || cp == 0x2503 || cp == 0xFF5C || cp == 0x00A6) {
+            o += '|';
+        } else if (cp == 0x00A0 || cp == '\r' || cp == 0x3000) {
+            o += ' ';
+        } else if (cp < 0x80) {
+            o += static_cast<char>(cp);
+        } else {
+            const int c = CodePointVersWin1252(cp);
+            o += c >= 0 ? static_cast<char>(c) : '?';
+        }
+    }
+    return o;
+}
+
+bool EstUtf8(const std::string &t)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(t.data());
+    const std::size_t n = t.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned c = s[i];
+        const std::size_t suite = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2
+                                : (c & 0xF8) == 0xF0 ? 3 : 4;
+        if (suite == 4 || i + suite >= n + (suite == 0 ? 1 : 0))
+            return false;
+        for (std::size_t k = 1; k <= suite; ++k)
+            if ((s[i + k] & 0xC0) != 0x80)
+                return false;
+        i += suite + 1;
+    }
+    return true;
+}
+
+bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
+bool EstLettreNote(char c) { return (c >= 'A' && c <= 'G') || (c >= 'a' && c <= 'g'); }
+
+// ---------------------------------------------------------------- lines
+
+struct rLigne {
+    int Numero = 0; // 1-based
+    bool Corde = false;
+    bool Vide = false;
+    std::string Etiquette;
+    int Debut = 0;        // column where the tablature starts in the line as written
+    std::string Contenu;  // the tablature, label removed
+    std::string Reste;    // what follows it after a blank
+};
+
+// A string line: an optional label ("e", "D#", "Bb", with ":" or blanks before the bar), then
+// tablature up to the first blank: at least five dashes, or two dashes and a bar, and at least
+// half of it dashes, bars and digits.
+rLigne Classer(const std::string &cellules, int numero)
+{
+    rLigne r;
+    r.Numero = numero;
+    const std::size_t n = cellules.size();
+    std::size_t i = 0;
+    while (i < n && cellules[i] == ' ')
+        ++i;
+    if (i == n) {
+        r.Vide = true;
+        return r;
+    }
+    std::size_t debut = i;
+    if (EstLettreNote(cellules[i])) {
+        std::size_t k = i + 1;
+        if (k < n && (cellules[k] == '#' || cellules[k] == 'b') && k + 1 < n &&
+            std::string_view("|-: ").find(cellules[k + 1]) != std::string_view::npos)
+            ++k;
+        if (k < n && EstChiffre(cellules[k]) && k + 1 < n &&
+            (cellules[k + 1] == '|' || cellules[k + 1] == ':'))
+            ++k; // an octave number
+        std::size_t m = k;
+        if (m < n && cellules[m] == ':')
+            ++m;
+        while (m < n && cellules[m] == ' ')
+            ++m;
+        if (m < n && (cellules[m] == '|' || cellules[m] == '-')) {
+            r.Etiquette = cellules.substr(i, k - i);
+            debut = m;
+        }
+    }
+    if (r.Etiquette.empty() &&
+        std::string_view("|-/\\(*~.:0123456789").find(cellules[debut]) == std::string_view::npos)
+        return r;
+    std::size_t fin = debut;
+    while (fin < n && cellules[fin] != ' ')
+        ++fin;
+    r.Debut = static_cast<int>(debut);
+    r.Contenu = cellules.substr(debut, fin - debut);
+    std::size_t reste = fin;
+    while (reste < n && cellules[reste] == ' ')
+        ++reste;
+    std::size_t finReste = n;
+    while (finReste > reste && cellules[finReste - 1] == ' ')
+        --finReste;
+    r.Reste = cellules.substr(reste, finReste - reste);
+    int tirets = 0, barres = 0, chiffres = 0;
+    for (char c : r.Contenu) {
+        tirets += c == '-';
+        barres += c == '|';
+        chiffres += EstChiffre(c);
+    }
+    r.Corde = (tirets >= 5 || (tirets >= 2 && barres >= 1)) &&
+              2 * static_cast<std::size_t>(tirets + barres + chiffres) >= r.Contenu.size();
+    return r;
+}
+
+std::vector<rLigne> ClasserTout(const std::vector<std::string> &lignes)
+{
+    std::vector<rLigne> r;
+    r.reserve(lignes.size());
+    for (std::size_t i = 0; i < lignes.size(); ++i)
+        r.push_back(Classer(Cellules(lignes[i]), static_cast<int>(i) + 1));
+    return r;
+}
+
+// ---------------------------------------------------------------- blocks
+
+// A run of string lines, by their indexes in the text.
+struct rBloc {
+    std::vector<std::size_t> Lignes;
+    std::size_t Premiere = 0; // index of its first line
+    bool Fusionnable = false; // one non-blank line only stands between it and the block before
+};
+
+std::vector<rBloc> Blocs(const std::vector<rLigne> &lignes)
+{
+    std::vector<rBloc> blocs;
+    std::size_t derniere = 0; // index after the last string line seen
+    bool dejaUn = false;
+    for (std::size_t i = 0; i < lignes.size(); ++i) {
+        if (!lignes[i].Corde)
+            continue;
+        if (blocs.empty() || !dejaUn || i != derniere) {
+            rBloc b;
+            b.Premiere = i;
+            b.Fusionnable = dejaUn && i == derniere + 1 && !lignes[derniere].Vide;
+            blocs.push_back(b);
+        }
+        blocs.back().Lignes.push_back(i);
+        derniere = i + 1;
+        dejaUn = true;
+    }
+    return blocs;
+}
+
+template <class F> std::vector<std::size_t> Garder(const std::vector<std::size_t> &v, F f)
+{
+    std::vector<std::size_t> r;
+    std::copy_if(v.begin(), v.end(), std::back_inserter(r), f);
+    return r;
+}
+
+template <class F> int Mode(const std::vector<std::size_t> &v, F valeur)
+{
+    std::map<int, int> n;
+    for (std::size_t i : v)
+        ++n[valeur(i)];
+    int mode = 0, nb = -1;
+    for (const auto &[k, c] : n)
+        if (c > nb) {
+            mode = k;
+            nb = c;
+        }
+    return mode;
+}
+
+// The lines of a block that are strings for `nbCordes` strings: all of them when they make
+// whole systems; otherwise rows that stand apart from the others (no label among labelled
+// lines, another indentation, another length) are left out. Empty when nothing fits.
+std::vector<std::size_t> LignesSystemes(const std::vector<rLigne> &lignes,
+                                        const std::vector<std::size_t> &bloc, int nbCordes)
+{
+    const auto entier = [&](const std::vector<std::size_t> &v) {
+        return !v.empty() && v.size() % static_cast<std::size_t>(nbCordes) == 0;
+    };
+    if (entier(bloc))
+        return bloc;
+    if (bloc.size() < static_cast<std::size_t>(nbCordes))
+        return {};
+    std::vector<std::size_t> v = bloc;
+    const auto etiquetees = Garder(v, [&](std::size_t i) { return !lignes[i].Etiquette.empty(); });
+    if (etiquetees.size() >= static_cast<std::size_t>(nbCordes) && etiquetees.size() < v.size()) {
+        v = etiquetees;
+        if (entier(v))
+            return v;
+    }
+    const int debut = Mode(v, [&](std::size_t i) { return lignes[i].Debut; });
+    v = Garder(v, [&](std::size_t i) { return lignes[i].Debut == debut; });
+    if (entier(v))
+        return v;
+    const int longueur =
+        Mode(v, [&](std::size_t i) { return static_cast<int>(lignes[i].Contenu.size()); });
+    v = Garder(v, [&](std::size_t i) {
+        return std::abs(static_cast<int>(lignes[i].Contenu.size()) - longueur) <= 3;
+    });
+    return entier(v) ? v : std::vector<std::size_t>{};
+}
+
+// The blocks as they will be read: a block cut in two by a single line of something else is
+// put back together when that makes whole systems.
+std::vector<rBloc> BlocsFusionnes(const std::vector<rLigne> &lignes, int nbCordes)
+{
+    std::vector<rBloc> blocs = Blocs(lignes);
+    std::vector<rBloc> r;
+    const auto n = static_cast<std::size_t>(nbCordes);
+    for (rBloc &b : blocs) {
+        if (!r.empty() && b.Fusionnable && r.back().Lignes.size() % n != 0 &&
+            (r.back().Lignes.size() + b.Lignes.size()) % n == 0) {
+            r.back().Lignes.insert(r.back().Lignes.end(), b.Lignes.begin(), b.Lignes.end());
+            continue;
+        }
+        r.push_back(std::move(b));
+    }
+    return r;
+}
+
+// ---------------------------------------------------------------- reading the columns
+
+class cAnalyseur {
+public:
+    cAnalyseur(const rOptionsImportASCII &o, int nbCordes, rAnalyseASCII &r)
+        : O(o), N(nbCordes), R(r)
+    {
+    }
+
+    // Reads one system (its N lines of tablature). False once the measure limit is reached.
+    bool Systeme(const std::vector<const std::string *> &lignes);
+
+private:
+    const rOptionsImportASCII &O;
+    const int N;
+    rAnalyseASCII &R;
+    std::size_t Courante = 0;      // the current measure; == size while it holds no beat yet
+    bool AccordDepuisBarre = false; // a beat was placed since the last bar line
+    bool DureeFixee = false;        // the current beat was given its length at a system's end
+    int ColPrec = 0;
+    bool Pourcent = false; // "%" (repeat the previous bar) seen since the last bar line
+    bool Plein = false;
+
+    bool Variable() const { return O.TypeImport == ImportVariable; }
+    rAccordASCII *Actuel()
+    {
+        if (Courante < R.Mesures.size() && !R.Mesures[Courante].Accords.empty())
+            return &R.Mesures[Courante].Accords.back();
+        return nullptr;
+    }
+    const rAccordASCII *Precedent() const
+    {
+        for (std::size_t m = std::min(Courante + 1, R.Mesures.size()); m-- > 0;)
+            if (!R.Mesures[m].Accords.empty())
+                return &R.Mesures[m].Accords.back();
+        return nullptr;
+    }
+    void DureeEspacement(int distance);
+    bool OuvrirMesure();
+    rAccordASCII *NouvelAccord();
+    void Barre();
+    int LireNote(const std::string &l, int c, rNoteASCII &note, rAccordASCII &a, int &chiffres);
+};
+
+// Columns from one beat to the next: one more than "NbTirets" is a quarter, fewer an eighth,
+// more a half.
+void cAnalyseur::DureeEspacement(int distance)
+{
+    rAccordASCII *a = Actuel();
+    if (!a)
+        return;
+    const int e = distance - 1;
+    a->CodeDuree = static_cast<int8_t>(e == O.NbTirets ? 0 : e < O.NbTirets ? 1 : -1);
+    a->Pointe = false;
+}
+
+bool cAnalyseur::OuvrirMesure()
+{
+    if (Courante < R.Mesures.size())
+        return true;
+    if (R.Mesures.size() >= static_cast<std::size_t>(MaxMesures)) {
+        if (!Plein) {
+            rRemarqueASCII k;
+            k.Genre = rRemarqueASCII::MesuresMax;
+            k.Nombre = MaxMesures;
+            R.Remarques.push_back(k);
+        }
+        Plein = true;
+        return false;
+    }
+    R.Mesures.emplace_back();
+    return true;
+}
+
+rAccordASCII *cAnalyseur::NouvelAccord()
+{
+    if (Courante < R.Mesures.size() &&
+        R.Mesures[Courante].Accords.size() >= static_cast<std::size_t>(MaxAccordsImportASCII))
+        ++Courante; // the measure is full: the beat starts the next one
+    const rAccordASCII *prec = Precedent();
+    if (!OuvrirMesure())
+        return nullptr;
+    rAccordASCII a;
+    switch (O.TypeImport) {
+    case ImportBlanches: a.CodeDuree = -1; break;
+    case ImportNoires: a.CodeDuree = 0; break;
+    case ImportCroches: a.CodeDuree = 1; break;
+    case ImportDoublesCroches: a.CodeDuree = 2; break;
+    default:
+        // Until the next beat says how long it is, a beat is as long as the one before.
+        if (prec) {
+            a.CodeDuree = prec->CodeDuree;
+            a.Pointe = prec->Pointe;
+        }
+    }
+    R.Mesures[Courante].Accords.push_back(a);
+    return &R.Mesures[Courante].Accords.back();
+}
+
+void cAnalyseur::Barre()
+{
+    if (!AccordDepuisBarre) {
+        // A bar of "%" repeats the bar before it.
+        if (Pourcent && Courante == R.Mesures.size() && Courante > 0 && OuvrirMesure()) {
+            R.Mesures[Courante].Accords = R.Mesures[Courante - 1].Accords;
+            ++Courante;
+        }
+        Pourcent = false;
+        return;
+    }
+    ++Courante;
+    AccordDepuisBarre = false;
+    DureeFixee = false;
+    Pourcent = false;
+}
+
+int cAnalyseur::LireNote(const std::string &l, int c, rNoteASCII &note, rAccordASCII &a,
+                         int &chiffres)
+{
+    chiffres = 1;
+    const int n = static_cast<int>(l.size());
+    const auto car = [&](int i) { return i >= 0 && i < n ? l[static_cast<std::size_t>(i)] : ' '; };
+    if (car(c) == 'x' || car(c) == 'X') {
+        note.Type = 3;
+        note.Case = 0;
+        return c + 1;
+    }
+    // A number of two digits above the highest fret is two frets side by side.
+    const auto nombre = [&](int i, int &valeur) {
+        if (!EstChiffre(car(i)))
+            return 0;
+        valeur = car(i) - '0';
+        if (EstChiffre(car(i + 1))) {
+            const int v2 = valeur * 10 + (car(i + 1) - '0');
+            if (v2 <= O.MaxFrets) {
+                valeur = v2;
+                return 2;
+            }
+        }
+        return 1;
+    };
+    int fret = 0;
+    chiffres = nombre(c, fret);
+    int e = c + chiffres;
+    note.Type = 1;
+    note.Case = static_cast<uint8_t>(fret);
+    if (car(c - 1) == '(') {
+        note.Sugeree = true;
+        if (car(e) == ')')
+            ++e;
+    }
+    const char effet = car(e);
+    switch (effet) {
+    case 'h': case 'H': case 'p': case 'P':
+        note.HammerPullOff = true;
+        return e + 1;
+    case '/': case '\\':
+        note.Slide = true;
+        return e + 1;
+    case '~':
+        a.Vibrato = true;
+        a.Frappe = 0;
+        return e + 1;
+    case 't': case 'T':
+        a.Frappe = 1;
+        a.Vibrato = false;
+        return e + 1;
+    case 's': case 'S':
+        a.Frappe = 2;
+        a.Vibrato = false;
+        return e + 1;
+    case 'b': case 'B': {
+        // "7b9": the frets after the letter say how far the string is bent ("7b9r7": and
+        // released), instead of being new notes.
+        int i = e + 1, cible = 0;
+        note.Bend = 1;
+        note.ValeurBend = 100;
+        const int k = nombre(i, cible);
+        if (k > 0 && cible > fret && cible - fret <= 6) {
+            note.ValeurBend = (cible - fret) * 50;
+            i += k;
+            if (car(i) == 'r' || car(i) == 'R') {
+                note.Bend = 2;
+                int retour = 0;
+                const int k2 = nombre(i + 1, retour);
+                i += 1 + (k2 > 0 && retour < cible ? k2 : 0);
+            }
+        } else if (car(i) == 'r' || car(i) == 'R') {
+            note.Bend = 2;
+            ++i;
+        }
+        return i;
+    }
+    case 'r': case 'R': {
+        int i = e + 1, retour = 0;
+        note.Bend = 2;
+        note.ValeurBend = 100;
+        const int k = nombre(i, retour);
+        if (k > 0 && retour < fret && fret - retour <= 6) {
+            note.ValeurBend = (fret - retour) * 50;
+            i += k;
+        }
+        return i;
+    }
+    default:
+        return e;
+    }
+}
+
+bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
+{
+    std::size_t longueur = 0;
+    for (const std::string *l : lignes)
+        longueur = std::max(longueur, l->size());
+    const auto car = [&](int k, int c) {
+        const std::string &l = *lignes[static_cast<std::size_t>(k)];
+        return c >= 0 && static_cast<std::size_t>(c) < l.size() ? l[static_cast<std::size_t>(c)]
+                                                                  : ' ';
+    };
+    const auto estNote = [&](int k, int c) {
+        const char x = car(k, c);
+        return EstChiffre(x) || x == 'x' || x == 'X';
+    };
+    std::vector<int> libre(static_cast<std::size_t>(N), 0);
+    bool accordDansSysteme = false;
+    for (int c = 0; c < static_cast<int>(longueur); ++c) {
+        bool barre = true, note = false;
+        for (int k = 0; k < N; ++k) {
+            barre = barre && car(k, c) == '|';
+            if (c >= libre[static_cast<std::size_t>(k)]) {
+                note = note || estNote(k, c);
+                Pourcent = Pourcent || car(k, c) == '%';
+            }
+        }
+        if (barre) {
+            // A bar that only starts the line of a system continuing the measure of the one
+            // before is not a bar line.
+            if (!AccordDepuisBarre || accordDansSysteme) {
+                if (AccordDepuisBarre && Variable() && !DureeFixee)
+                    DureeEspacement(c - ColPrec);
+                Barre();
+            }
+            continue;
+        }
+        if (!note)
+            continue;
+        if (Variable() && AccordDepuisBarre && !DureeFixee)
+            DureeEspacement(c - ColPrec);
+        rAccordASCII *a = NouvelAccord();
+        if (!a)
+            return false;
+        bool deuxChiffres = false;
+        for (int k = 0; k < N; ++k) {
+            auto &l = libre[static_cast<std::size_t>(k)];
+            if (c < l || !estNote(k, c))
+                continue;
+            rNoteASCII &n = a->Notes[static_cast<std::size_t>(k)];
+            int chiffres = 0;
+            l = LireNote(*lignes[static_cast<std::size_t>(k)], c, n, *a, chiffres);
+            deuxChiffres = deuxChiffres || chiffres == 2;
+            ++R.NbNotes;
+        }
+        // A fret of two digits takes the next column too: a fret written there on another
+        // string belongs to the same beat.
+        if (deuxChiffres)
+            for (int k = 0; k < N; ++k) {
+                auto &l = libre[static_cast<std::size_t>(k)];
+                rNoteASCII &n = a->Notes[static_cast<std::size_t>(k)];
+                if (n.Type != 0 || c + 1 < l || !estNote(k, c + 1))
+                    continue;
+                int chiffres = 0;
+                l = LireNote(*lignes[static_cast<std::size_t>(k)], c + 1, n, *a, chiffres);
+                ++R.NbNotes;
+            }
+        ColPrec = c;
+        AccordDepuisBarre = true;
+        accordDansSysteme = true;
+        DureeFixee = false;
+    }
+    // A system that ends inside a measure: its last beat lasts to the end of the line, and the
+    // next system goes on in the same measure.
+    if (AccordDepuisBarre && accordDansSysteme && Variable() && !DureeFixee) {
+        DureeEspacement(static_cast<int>(longueur) - ColPrec);
+        DureeFixee = true;
+    }
+    ++R.NbSystemes;
+    return true;
+}
+
+int PremiereTaille(const std::vector<rLigne> &lignes)
+{
+    const std::vector<rBloc> b = Blocs(lignes);
+    return b.empty() ? 0 : static_cast<int>(b.front().Lignes.size());
+}
+
+// Pitch class of a label, -1 when it is no note name.
+int ClasseEtiquette(const std::string &e)
+{
+    if (e.empty())
+        return -1;
+    static const int base[7] = {9, 11, 0, 2, 4, 5, 7}; // A..G
+    const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(e[0])));
+    if (c < 'A' || c > 'G')
+        return -1;
+    int v = base[c - 'A'];
+    if (e.size() > 1 && e[1] == '#')
+        ++v;
+    if (e.size() > 1 && e[1] == 'b')
+        --v;
+    return (v + 12) % 12;
+}
+
+std::array<int32_t, MaxCordes> AccordageUsuel(int nbCordes)
+{
+    switch (nbCordes) {
+    case 4: return {43, 38, 33, 28, -1, -1, -1};
+    case 5: return {43, 38, 33, 28, 23, -1, -1};
+    case 7: return {64, 59, 55, 50, 45, 40, 35};
+    default: return {64, 59, 55, 50, 45, 40, -1};
+    }
+}
+
+} // namespace
+
+rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCordes,
+                                 const rOptionsImportASCII &options)
+{
+    rAnalyseASCII r;
+    r.NbCordes = std::clamp(nbCordes, 1, MaxCordes);
+    const int n = r.NbCordes;
+    const std::vector<rLigne> lignes = ClasserTout(texte);
+    const std::vector<rBloc> blocs = BlocsFusionnes(lignes, n);
+    if (blocs.empty()) {
+        r.Cle = CleAucune;
+        return r;
+    }
+    rOptionsImportASCII o = options;
+    o.NbTirets = std::max(1, o.NbTirets);
+    cAnalyseur analyseur(o, n, r);
+    for (std::size_t b = 0; b < blocs.size(); ++b) {
+        const rBloc &bloc = blocs[b];
+        const std::vector<std::size_t> v = LignesSystemes(lignes, bloc.Lignes, n);
+        if (v.empty()) {
+            const bool derniere = b + 1 == blocs.size();
+            rRemarqueASCII k;
+            k.Genre = derniere && bloc.Lignes.size() < static_cast<std::size_t>(n)
+                          ? rRemarqueASCII::FinCoupee
+                          : rRemarqueASCII::BlocIgnore;
+            k.Ligne = lignes[bloc.Lignes.front()].Numero;
+            k.Nombre = static_cast<int>(bloc.Lignes.size());
+            r.Remarques.push_back(k);
+            continue;
+        }
+        for (std::size_t i : bloc.Lignes)
+            if (std::find(v.begin(), v.end(), i) == v.end()) {
+                rRemarqueASCII k;
+                k.Genre = rRemarqueASCII::TexteIgnore;
+                k.Ligne = lignes[i].Numero;
+                k.Texte = lignes[i].Contenu;
+                r.Remarques.push_back(k);
+            }
+        for (std::size_t s = 0; s < v.size(); s += static_cast<std::size_t>(n)) {
+            std::vector<const std::string *> systeme;
+            for (int k = 0; k < n; ++k) {
+                const rLigne &l = lignes[v[s + static_cast<std::size_t>(k)]];
+                systeme.push_back(&l.Contenu);
+                if (!l.Reste.empty()) {
+                    rRemarqueASCII x;
+                    x.Genre = rRemarqueASCII::TexteIgnore;
+                    x.Ligne = l.Numero;
+                    x.Texte = l.Reste;
+                    r.Remarques.push_back(x);
+                }
+            }
+            if (r.Etiquettes.empty())
+                for (int k = 0; k < n; ++k)
+                    r.Etiquettes.push_back(lignes[v[s + static_cast<std::size_t>(k)]].Etiquette);
+            if (!analyseur.Systeme(systeme))
+                return r;
+        }
+    }
+    if (r.NbSystemes == 0) {
+        r.Cle = CleNbLignes;
+        r.Param1 = std::to_string(n);
+        r.Param2 = std::to_string(PremiereTaille(lignes));
+        r.Mesures.clear();
+    }
+    return r;
+}
+
+int NbCordesTexteASCII(const std::vector<std::string> &texte)
+{
+    const std::vector<rLigne> lignes = ClasserTout(texte);
+    const std::vector<rBloc> blocs = Blocs(lignes);
+    if (blocs.empty())
+        return 0;
+    int meilleur = 0;
+    std::size_t score = 0;
+    for (int n : {6, 4, 7, 5}) {
+        std::size_t s = 0;
+        for (const rBloc &b : BlocsFusionnes(lignes, n)) {
+            const std::vector<std::size_t> v = LignesSystemes(lignes, b.Lignes, n);
+            // Labels that come back every n lines confirm the count.
+            bool periodique = true;
+            for (std::size_t i = 0; i + static_cast<std::size_t>(n) < v.size(); ++i)
+                periodique = periodique && lignes[v[i]].Etiquette ==
+                                               lignes[v[i + static_cast<std::size_t>(n)]].Etiquette;
+            if (periodique)
+                s += v.size();
+        }
+        if (s > score) {
+            score = s;
+            meilleur = n;
+        }
+    }
+    if (meilleur == 0)
+        meilleur = std::clamp(static_cast<int>(blocs.front().Lignes.size()), 4, MaxCordes);
+    return meilleur;
+}
+
+std::array<int32_t, MaxCordes> AccordageEtiquettes(const std::vector<std::string> &etiquettes,
+                                                   int nbCordes)
+{
+    const int n = std::clamp(nbCordes, 1, MaxCordes);
+    std::array<int32_t, MaxCordes> usuel = AccordageUsuel(n);
+    if (n < 4) {
+        for (int s = n; s < MaxCordes; ++s)
+            usuel[static_cast<std::size_t>(s)] = -1;
+        return usuel;
+    }
+    if (etiquettes.size() < static_cast<std::size_t>(n))
+        return usuel;
+    std::array<int32_t, MaxCordes> r = usuel;
+    for (int s = 0; s < n; ++s) {
+        const int classe = ClasseEtiquette(etiquettes[static_cast<std::size_t>(s)]);
+        if (classe < 0)
+            return usuel;
+        const int ref = usuel[static_cast<std::size_t>(s)];
+        // The pitch of that class nearest the usual one, the lower on a tie.
+        const int bas = ref - ((ref - classe) % 12 + 12) % 12;
+        r[static_cast<std::size_t>(s)] = (ref - bas <= bas + 12 - ref) ? bas : bas + 12;
+    }
+    return r;
+}
+
+void ImporterDansPiste(cPartition &p, cPiste &piste, const rAnalyseASCII &analyse)
+{
+    p.ReinitialiserPiste(&piste, true);
+    const auto nbMesures = static_cast<int>(analyse.Mesures.size());
+    while (p.NbMesures < nbMesures && p.InsererMesureApres(p.DerniereMesure())) {
+    }
+    const int n = std::min(piste.NbCordes, analyse.NbCordes);
+    cMesurePiste *mp = piste.PremiereMesurePiste;
+    for (const rMesureASCII &m : analyse.Mesures) {
+        if (!mp)
+            break;
+        mp->SansIndex = true;
+        cAccord *a = nullptr;
+        for (const rAccordASCII &x : m.Accords) {
+            a = a ? mp->InsererAccordApres(a) : mp->PremierAccord;
+            if (!a)
+                break;
+            a->CodeDuree = x.CodeDuree;
+            a->Pointe = x.Pointe;
+            a->Triolet = 1;
+            a->CalculerDuree();
+            a->ViderNotes();
+            for (int s = 1; s <= n; ++s) {
+                const rNoteASCII &y = x.Notes[static_cast<std::size_t>(s - 1)];
+                if (y.Type == 0)
+                    continue;
+                cNote &note = *a->Notes[s];
+                note.Type = y.Type;
+                note.Case = y.Case;
+                note.Sugeree = y.Sugeree;
+                if (y.HammerPullOff)
+                    note.EffetsCrees().HammerPullOff = true;
+                else if (y.Slide)
+                    note.EffetsCrees().Slide = true;
+                else if (y.Bend) {
+                    auto *b = new cEffet_Bend;
+                    note.EffetsCrees().Bend = b;
+                    b->Type = y.Bend;
+                    b->Valeur = y.ValeurBend;
+                    b->AjouterForme(0, 0);
+                    if (y.Bend == 1) {
+                        b->AjouterForme(30, b->Valeur);
+                        b->AjouterForme(60, b->Valeur);
+                    } else {
+                        b->AjouterForme(15, b->Valeur);
+                        b->AjouterForme(30, b->Valeur);
+                        b->AjouterForme(45, 0);
+                        b->AjouterForme(60, 0);
+                    }
+                }
+            }
+            if (x.Vibrato)
+                a->EffetsCrees().Vibrato = true;
+            if (x.Frappe)
+                a->EffetsCrees().Frappe = x.Frappe;
+            a->Etat = a->ActualiserEtat() ? 1 : 0;
+            a->PropagerDuree();
+        }
+        mp->SansIndex = false;
+        mp->IndexerAccords();
+        mp->CalculerDuree();
+        mp = mp->SuivanteDansPiste;
+    }
+    rPosition debut;
+    debut.NumPiste = piste.Index > 0 ? piste.Index : 1;
+    p.EffacerSelection();
+    p.AttenteChiffre = false;
+    p.PlacerCurseur(debut);
+}
+
+std::vector<std::string> LignesTexte(std::string contenu)
+{
+    if (contenu.size() >= 3 && contenu.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        contenu.erase(0, 3);
+    // Lines go to the analysis as UTF-8; a file in the Windows code page is converted whole.
+    if (!EstUtf8(contenu))
+        contenu = Win1252VersUtf8(contenu);
+    std::vector<std::string> lignes;
+    std::string l;
+    for (std::size_t i = 0; i < contenu.size(); ++i) {
+        const char c = contenu[i];
+        if (c == '\r' || c == '\n') {
+            lignes.push_back(std::move(l));
+            l.clear();
+            if (c == '\r' && i + 1 < contenu.size() && contenu[i + 1] == '\n')
+                ++i;
+        } else {
+            l += c;
+        }
+    }
+    if (!l.empty())
+        lignes.push_back(std::move(l));
+    return lignes;
+}
+
+bool LireFichierTexte(const std::string &chemin, std::vector<std::string> &lignes)
+{
+    std::ifstream f(chemin, std::ios::binary);
+    if (!f)
+        return false;
+    std::string contenu;
+    char tampon[65536];
+    while (f.read(tampon, sizeof tampon) || f.gcount() > 0) {
+        contenu.append(tampon, static_cast<std::size_t>(f.gcount()));
+        if (contenu.size() > TailleMaxTexte)
+            return false;
+    }
+    if (f.bad())
+        return false;
+    lignes = LignesTexte(std::move(contenu));
+    return true;
+}
+
+bool LireFichierTAB(const std::string &chemin, cPartition &p, std::string &cle,
+                    std::vector<rRemarqueASCII> *remarques)
+{
+    std::vector<std::string> lignes;
+    if (!LireFichierTexte(chemin, lignes)) {
+        cle = CleAcces;
+        return false;
+    }
+    const int n = NbCordesTexteASCII(lignes);
+    if (n == 0) {
+        cle = CleAucune;
+        return false;
+    }
+    const rAnalyseASCII analyse = AnalyserTexteASCII(lignes, n, rOptionsImportASCII{});
+    if (analyse.Refusee()) {
+        cle = analyse.Cle;
+        return false;
+    }
+    p.Nouveau();
+    cPiste &piste = *p.PremierePiste;
+    const int ancien = piste.NbCordes;
+    piste.NbCordes = n;
+    piste.Accordage = AccordageEtiquettes(analyse.Etiquettes, n);
+    piste.MemoriserAvant();
+    piste.ChangerNbCordes(ancien);
+    ImporterDansPiste(p, piste, analyse);
+    p.Vierge = false;
+    if (remarques)
+        *remarques = analyse.Remarques;
+    return true;
+}
