@@ -294,6 +294,7 @@ private:
     bool AccordDepuisBarre = false; // a beat was placed since the last bar line
     bool DureeFixee = false;        // the current beat was given its length at a system's end
     int ColPrec = 0;
+    int LargeurPrec = 1; // columns of the previous beat's widest fret
     bool Pourcent = false; // "%" (repeat the previous bar) seen since the last bar line
     bool Plein = false;
 
@@ -319,13 +320,14 @@ private:
 };
 
 // Columns from one beat to the next: one more than "NbTirets" is a quarter, fewer an eighth,
-// more a half.
-void cAnalyseur::DureeEspacement(int distance)
+// more a half. The distance is counted from the last digit of the previous beat's widest fret,
+// so that "12" followed by a quarter's dashes is a quarter as "5" is.
+void cAnalyseur::DureeEspacement(int colonne)
 {
     rAccordASCII *a = Actuel();
     if (!a)
         return;
-    const int e = distance - 1;
+    const int e = colonne - ColPrec - (LargeurPrec - 1) - 1;
     a->CodeDuree = static_cast<int8_t>(e == O.NbTirets ? 0 : e < O.NbTirets ? 1 : -1);
     a->Pointe = false;
 }
@@ -513,7 +515,7 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
             // before is not a bar line.
             if (!AccordDepuisBarre || accordDansSysteme) {
                 if (AccordDepuisBarre && Variable() && !DureeFixee)
-                    DureeEspacement(c - ColPrec);
+                    DureeEspacement(c);
                 Barre();
             }
             continue;
@@ -521,11 +523,12 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
         if (!note)
             continue;
         if (Variable() && AccordDepuisBarre && !DureeFixee)
-            DureeEspacement(c - ColPrec);
+            DureeEspacement(c);
         rAccordASCII *a = NouvelAccord();
         if (!a)
             return false;
         bool deuxChiffres = false;
+        int largeur = 1;
         for (int k = 0; k < N; ++k) {
             auto &l = libre[static_cast<std::size_t>(k)];
             if (c < l || !estNote(k, c))
@@ -534,6 +537,7 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
             int chiffres = 0;
             l = LireNote(*lignes[static_cast<std::size_t>(k)], c, n, *a, chiffres);
             deuxChiffres = deuxChiffres || chiffres == 2;
+            largeur = std::max(largeur, chiffres);
             ++R.NbNotes;
         }
         // A fret of two digits takes the next column too: a fret written there on another
@@ -546,9 +550,11 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
                     continue;
                 int chiffres = 0;
                 l = LireNote(*lignes[static_cast<std::size_t>(k)], c + 1, n, *a, chiffres);
+                largeur = std::max(largeur, 1 + chiffres);
                 ++R.NbNotes;
             }
         ColPrec = c;
+        LargeurPrec = largeur;
         AccordDepuisBarre = true;
         accordDansSysteme = true;
         DureeFixee = false;
@@ -556,7 +562,7 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
     // A system that ends inside a measure: its last beat lasts to the end of the line, and the
     // next system goes on in the same measure.
     if (AccordDepuisBarre && accordDansSysteme && Variable() && !DureeFixee) {
-        DureeEspacement(static_cast<int>(longueur) - ColPrec);
+        DureeEspacement(static_cast<int>(longueur));
         DureeFixee = true;
     }
     ++R.NbSystemes;
@@ -721,7 +727,9 @@ std::array<int32_t, MaxCordes> AccordageEtiquettes(const std::vector<std::string
 
 void ImporterDansPiste(cPartition &p, cPiste &piste, const rAnalyseASCII &analyse)
 {
-    p.ReinitialiserPiste(&piste, true);
+    // Only the content goes: the track's properties and its view states stay.
+    for (cMesurePiste *mp = piste.PremiereMesurePiste; mp; mp = mp->SuivanteDansPiste)
+        mp->Vider();
     const auto nbMesures = static_cast<int>(analyse.Mesures.size());
     while (p.NbMesures < nbMesures && p.InsererMesureApres(p.DerniereMesure())) {
     }
