@@ -105,8 +105,8 @@ struct rLigne {
 };
 
 // A string line: an optional label ("e", "D#", "Bb", with ":" or blanks before the bar), then
-// tablature up to the first blank: at least five dashes, or two dashes and a bar, and at least
-// half of it dashes, bars and digits.
+// tablature up to the first blank: at least five dashes (or tildes), or two and a bar, and at least
+// half of it dashes, bars, digits and the signs of effects.
 rLigne Classer(const std::string &cellules, int numero)
 {
     rLigne r;
@@ -153,14 +153,16 @@ rLigne Classer(const std::string &cellules, int numero)
     while (finReste > reste && cellules[finReste - 1] == ' ')
         --finReste;
     r.Reste = cellules.substr(reste, finReste - reste);
-    int tirets = 0, barres = 0, chiffres = 0;
+    int tirets = 0, barres = 0, signes = 0;
     for (char c : r.Contenu) {
-        tirets += c == '-';
+        tirets += c == '-' || c == '~'; // a long vibrato is drawn in place of the dashes
         barres += c == '|';
-        chiffres += EstChiffre(c);
+        // What a string line is made of besides words: frets, vibratos, slides, ghost notes.
+        signes += EstChiffre(c) ||
+                  std::string_view("-|~/\\()*x=").find(c) != std::string_view::npos;
     }
     r.Corde = (tirets >= 5 || (tirets >= 2 && barres >= 1)) &&
-              2 * static_cast<std::size_t>(tirets + barres + chiffres) >= r.Contenu.size();
+              2 * static_cast<std::size_t>(signes) >= r.Contenu.size();
     return r;
 }
 
