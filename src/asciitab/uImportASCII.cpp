@@ -7,6 +7,7 @@
 #include <map>
 
 #include "model/uCodage.h"
+#include "model/uDurees.h"
 #include "model/uPartition.h"
 
 namespace {
@@ -670,6 +671,19 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
         r.Mesures.clear();
     }
     return r;
+}
+
+int MesuresCompletesASCII(const rAnalyseASCII &analyse,
+                          const std::function<double(int)> &longueur)
+{
+    int nb = 0;
+    for (std::size_t i = 0; i < analyse.Mesures.size(); ++i) {
+        double total = 0;
+        for (const rAccordASCII &a : analyse.Mesures[i].Accords)
+            total += TicksDuree(a.CodeDuree, a.Pointe, 1, false);
+        nb += total == longueur(static_cast<int>(i) + 1);
+    }
+    return nb;
 }
 
 int NbCordesTexteASCII(const std::vector<std::string> &texte)

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,11 @@ constexpr int MaxAccordsImportASCII = 32;
 // count and the line count of the first block).
 rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &lignes, int nbCordes,
                                  const rOptionsImportASCII &options);
+
+// How many of the analysed measures have exactly their length, `longueur`(i) giving the length
+// in ticks of measure i (1-based) of the score they go into.
+int MesuresCompletesASCII(const rAnalyseASCII &analyse,
+                          const std::function<double(int)> &longueur);
 
 // The string count the text's systems have (4..7), 0 when it holds no string line.
 int NbCordesTexteASCII(const std::vector<std::string> &lignes);

@@ -57,6 +57,7 @@ const std::vector<rPositionMessage> &PositionsMessages()
         {"DLG300_IMPA_000", 12, "ASCIIImp-TexteIgnore", 2},
         {"DLG300_IMPA_000", 13, "ASCIIImp-MesuresMax", 1},
         {"DLG300_IMPA_000", 14, "ASCIIImp-RienIgnore", 0},
+        {"DLG300_IMPA_000", 15, "ASCIIImp-MesuresCompletes", 2},
         {"DLG_EXPA_000", 7, "ASCIIExp-EcritureFichierImpossibleExportAb", 0},
         {"DLG_EXPA_000", 8, "ASCIIExp-ImpressionAnnulee", 0},
         {"DLG_EXPA_000", 9, "ASCIIExp-ImpressionImpossible", 0},

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "asciitab/Fabrique.h"
+#include "support/FabriqueAccords.h"
 #include "asciitab/uExportASCII.h"
 #include "model/uPartition.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "asciitab/Fabrique.h"
+#include "support/FabriqueAccords.h"
 #include "asciitab/uExportASCII.h"
 #include "asciitab/uImportASCII.h"
 #include "model/uPartition.h"
@@ -112,6 +112,20 @@ TEST(ImportASCII, VariableRhythmFromTheSpacing)
     const int attendu[] = {0, 1, 1, 1, -1, 0};
     for (std::size_t i = 0; i < m.size(); ++i)
         EXPECT_EQ(m[i].CodeDuree, attendu[i]) << i;
+}
+
+// A tab drawn with three dashes between quarter notes (Travis picking, as most tabs on the
+// web): with "3 columns" its bars come out whole, with the default 4 they do not.
+TEST(ImportASCII, ColumnsPerQuarterDecideWholeBars)
+{
+    const tLignes t = Systeme("|-3---0-2-0-3-0-2-|", "|-----------------|", "|-----------------|",
+                              "|-----------------|", "|-----------------|", "|-----------------|");
+    const auto quatreQuatre = [](int) { return 1920.0; };
+    rOptionsImportASCII o;
+    o.NbTirets = 3;
+    EXPECT_EQ(MesuresCompletesASCII(AnalyserTexteASCII(t, 6, o), quatreQuatre), 1);
+    o.NbTirets = 4;
+    EXPECT_EQ(MesuresCompletesASCII(AnalyserTexteASCII(t, 6, o), quatreQuatre), 0);
 }
 
 TEST(ImportASCII, FixedModesGiveEveryBeatTheirDuration)

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <tuple>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -892,7 +893,9 @@ TEST(FichierAncien, OpeningAPltFileNamesItPl3)
     std::remove(chemin.c_str());
 }
 
-// Seeds for the old reader's fuzzer (scripts/fuzz-seeds-fichier_plt.sh sets the folder).
+// Seeds for the old reader's fuzzer (scripts/fuzz-seeds-fichier_plt.sh sets the folder): a byte
+// that picks the version (its index among 1.00, 1.01, 1.02, 1.03, 1.04, 2.20, 2.21), then the
+// file after its header.
 TEST(FichierAncien, GrainesDuFuzzer)
 {
     const char *dossier = std::getenv("PLEC_GRAINES_FICHIER_PLT");
@@ -906,9 +909,14 @@ TEST(FichierAncien, GrainesDuFuzzer)
     cAncien f = Debut103(104, 1);
     f.Mesure(4, 4, {1, 0, 0, 0, 0, 0, 0, 0});
     f.Accord(0, 0x01).Car("t").U8s({0x20, 0}).U8(3).I32(0);
-    for (const auto &[nom, octets] :
-         {std::pair{"rich-221.plt", riche}, std::pair{"small-104.plt", f.o}}) {
-        std::ofstream(std::string(dossier) + "/" + nom, std::ios::binary) << octets;
+    cAncien g(100);
+    g.Entete("Early", 140, true, 5).Accordage({64, 59, 55, 50, 45, 40}).I32(1).I32(30);
+    g.Mesure(3, 4, {1}).Accord(0, 0x00).U8s({0x21, 0x00}).U8s({3, 100});
+    for (const auto &[nom, version, octets] :
+         {std::tuple{"rich-221.seed", 6, riche}, std::tuple{"small-104.seed", 4, f.o},
+          std::tuple{"small-100.seed", 0, g.o}}) {
+        std::ofstream(std::string(dossier) + "/" + nom, std::ios::binary)
+            << static_cast<char>(version) << octets.substr(31);
     }
     SUCCEED();
 }

@@ -41,6 +41,9 @@ public:
     void Imprimer();
     // One step of the up and down buttons (and the keys that act like them).
     void Pas(int delta);
+    // One repeat of a held button, and the delay before the next one.
+    void Repeter();
+    int DelaiRepetition() const { return Repetition.interval(); }
 
 protected:
     bool eventFilter(QObject *objet, QEvent *e) override;
@@ -59,5 +62,4 @@ private:
     int Sens = 0;
 
     void Appuye(int sens);
-    void Repeter();
 };

@@ -192,6 +192,11 @@ void TFImportASCII::Analyser()
         r << VersQt(RemplacerParam(Traduction("ASCIIImp-Resume"),
                                    std::to_string(Analyse.NbSystemes),
                                    std::to_string(Analyse.NbNotes)));
+        if (LongueurMesure && !Analyse.Mesures.empty())
+            r << VersQt(RemplacerParam(
+                Traduction("ASCIIImp-MesuresCompletes"),
+                std::to_string(MesuresCompletesASCII(Analyse, LongueurMesure)),
+                std::to_string(Analyse.Mesures.size())));
         for (const rRemarqueASCII &k : Analyse.Remarques)
             r << TexteRemarque(k);
         if (Analyse.Remarques.empty())

@@ -26,6 +26,9 @@ public:
     // The open dialog: filter -> chosen path, empty when cancelled.
     std::function<QString(const QString &filtre)> ChoisirFichierOuvrir;
     FnChoisirImprimante ChoisirImprimante;
+    // The length in ticks of measure i (1-based) of the score the import goes into; the report
+    // counts the measures that come out complete when it is given.
+    std::function<double(int)> LongueurMesure;
 
     QPlainTextEdit *Texte() const { return M_Texte; }
     QPlainTextEdit *Rapport() const { return M_Rapport; }

@@ -1,4 +1,6 @@
 // Text tablature export and import commands.
+#include <algorithm>
+
 #include "app/ui/Main.h"
 #include "app/ui/uModules.h"
 #include "asciitab/uImportASCII.h"
@@ -37,6 +39,13 @@ void ImporterASCII(TMainForm &f)
     d.ChoisirFichierOuvrir = [&f](const QString &filtre) {
         return f.ChoisirFichier(false, QString(), filtre);
     };
+    // Measures the import adds take the signature of the score's last one.
+    d.LongueurMesure = [&f](int i) {
+        const cPartition &p = f.Partition();
+        const cMesure *m = p.MesureNumero(std::min(i, p.NbMesures));
+        return m ? m->Longueur : 1920.0;
+    };
+    d.Analyser();
     if (d.exec() != QDialog::Accepted)
         return;
     if (f.Document().EnLecture())

@@ -1,4 +1,4 @@
-// Small scores for the text tablature tests: beats given as durations and (string, fret) pairs.
+// Small scores for tests: beats given as durations and (string, fret) pairs.
 #pragma once
 
 #include <initializer_list>

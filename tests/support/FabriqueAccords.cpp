@@ -1,4 +1,4 @@
-#include "asciitab/Fabrique.h"
+#include "support/FabriqueAccords.h"
 
 namespace {
 cAccord &Suivant(cMesurePiste &mp)
