@@ -38,6 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t n)
     }
     if (!ViolationsInvariants(p).empty())
         std::abort();
+    {
+        // What was read saves as a current file that reads back.
+        std::string courant;
+        EcrireFichierMemoire(p, liste, courant);
+        cPartition r;
+        cListeAccordsImpression lr;
+        std::string k;
+        if (!LireFichierMemoire(reinterpret_cast<const uint8_t *>(courant.data()),
+                                courant.size(), r, lr, k))
+            std::abort();
+    }
     std::string export221;
     EcrireAncienFormatMemoire(p, liste, "Drums", export221);
     cPartition q;

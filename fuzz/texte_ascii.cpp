@@ -8,6 +8,8 @@
 
 #include "asciitab/uExportASCII.h"
 #include "asciitab/uImportASCII.h"
+#include "chords/uListeAccordsImpression.h"
+#include "fileio/uFichierPLT.h"
 #include "model/uCoherence.h"
 #include "model/uPartition.h"
 
@@ -38,6 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t n)
     ImporterDansPiste(p, piste, r);
     if (!ViolationsInvariants(p).empty())
         std::abort();
+    {
+        // What was read saves as a current file that reads back.
+        std::string courant;
+        EcrireFichierMemoire(p, cListeAccordsImpression(), courant);
+        cPartition r;
+        cListeAccordsImpression lr;
+        std::string k;
+        if (!LireFichierMemoire(reinterpret_cast<const uint8_t *>(courant.data()),
+                                courant.size(), r, lr, k))
+            std::abort();
+    }
     ConstruireTexteASCII(p, piste, LargeurASCIIMin + static_cast<int>(n % 100));
     return 0;
 }

@@ -354,7 +354,7 @@ bool cLecteurAncien::LireDetailsPistes()
             !L.I32(capo))
             return false;
         // The export writes 16 × 8 = 128 for a full volume: one more than MIDI has.
-        if (!Entre(programme, -1, 127) || !Entre(frets, 1, 127) || !Entre(volume, 0, 128) ||
+        if (!Entre(programme, -1, 127) || !Entre(frets, 1, 99) || !Entre(volume, 0, 128) ||
             !Entre(balance, 0, 128) || !Entre(chorus, 0, 128) || !Entre(reverb, 0, 128) ||
             !Entre(capo, 0, 99))
             return false;
@@ -526,7 +526,7 @@ bool cLecteurAncien::LireAccord(cMesurePiste &mp, cAccord &a)
             if (!L.Double(coup))
                 return false;
             const double v = Arrondi(coup * 100.0);
-            if (!(v >= 0 && v <= 10000))
+            if (!(v >= 0 && v <= 600))
                 return false;
             e.CoupVibrato = static_cast<int32_t>(v);
             break;
@@ -875,7 +875,7 @@ void EcrireAccordAncien(cEcritureAncienne &e, const cAccord &a, int rangTriolet)
     if (codeEffet) {
         e.U8(codeEffet);
         if (codeEffet == 3)
-            e.Double(Borne(x->CoupVibrato, 0, 10000) / 100.0);
+            e.Double(Borne(x->CoupVibrato, 0, 600) / 100.0);
     }
     if (a.Diagramme)
         EcrireDiagrammeAncien(e, a.Diagramme->Donnees());
@@ -1019,7 +1019,7 @@ void EcrireAncienFormatMemoire(const cPartition &p, const cListeAccordsImpressio
             reverb = Borne(c.Reverb, 0, 16) * 8;
         }
         e.I32(programme);
-        e.I32(Borne(t.NbFrets, 1, 127));
+        e.I32(Borne(t.NbFrets, 1, 99));
         e.TexteAncien(t.Nom, CapNomPiste);
         e.U8(t.DouzeCordes ? 0x08 : 0);
         for (int v : {volume, balance, chorus, reverb})

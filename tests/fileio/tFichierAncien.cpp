@@ -829,6 +829,11 @@ TEST(FichierAncien, ExportThenOpenKeepsWhatVersion221Holds)
         }
     ASSERT_EQ(r->liste.Nb(), 1);
     EXPECT_EQ(r->liste.Accord(1).PremiereCase, 5);
+    // What was read saves as a current file that reads back.
+    cPartition z;
+    cListeAccordsImpression lz;
+    std::string cle;
+    EXPECT_TRUE(Lire(Ecrire(q, r->liste), z, lz, cle)) << cle;
     EXPECT_EQ(r->liste.Accord(1).Cases[1], 6);
 }
 
