@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <string_view>
 
 #include "model/uCodage.h"
 #include "model/uDurees.h"
