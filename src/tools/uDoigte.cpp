@@ -277,9 +277,22 @@ bool cOptimiseur::Placer(std::size_t i, bool debut)
     }
     if (K == 0)
         return false; // nothing of its own to place: empty, or only tied and dead notes
-    for (int p = 0; p < K; ++p)
+    for (int p = 0; p < K; ++p) {
         for (int s = 1; s <= N; ++s)
             Cases[p][s] = CaseHauteur(Piste, s, Hauteurs[p]);
+        // A note with a grace note goes where both fit, when there is such a string.
+        const int grace = t.Cordes[Origines[p]].Grace;
+        if (grace == PasDeHauteur)
+            continue;
+        bool ensemble = false;
+        for (int s = 1; s <= N; ++s)
+            ensemble = ensemble || (Libre[s] && Jouable(Cases[p][s]) &&
+                                    Jouable(CaseHauteur(Piste, s, grace)));
+        if (ensemble)
+            for (int s = 1; s <= N; ++s)
+                if (!Jouable(CaseHauteur(Piste, s, grace)))
+                    Cases[p][s] = -1;
+    }
     E = MaxPlacables();
     Contexte(i, debut);
     Trouve = false;
