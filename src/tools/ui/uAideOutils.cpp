@@ -19,11 +19,9 @@ QDialogButtonBox *BoutonsOutil(QDialog *dialogue, const char *ancre)
     QObject::connect(b, &QDialogButtonBox::accepted, dialogue, &QDialog::accept);
     QObject::connect(b, &QDialogButtonBox::rejected, dialogue, &QDialog::reject);
     const QString cible = QString::fromLatin1(ancre);
+    // The help belongs to the dialog: a modal dialog leaves only its own windows usable.
     QObject::connect(aide, &QPushButton::clicked, dialogue, [dialogue, cible] {
-        if (TFAide *a = TFAide::Montrer(dialogue->window()->parentWidget()
-                                            ? dialogue->window()->parentWidget()
-                                            : dialogue,
-                                        FichierAideCourant()))
+        if (TFAide *a = TFAide::Montrer(dialogue, FichierAideCourant()))
             a->Navigateur()->scrollToAnchor(cible);
     });
     return b;
