@@ -230,10 +230,13 @@ void EnregistrerSolfege(TMainForm &f)
         if (a && a->isChecked()) {
             if (!*fenetre) {
                 *fenetre = new TFSolfege(f);
-                QObject::connect(fenetre->data(), &QObject::destroyed, &f, [&f] {
-                    if (QAction *x = f.Action("Tools_Solfege"))
-                        x->setChecked(false);
-                });
+                // Only the action is touched: the window also goes when the main window is
+                // torn down, past the point where the main window may be called.
+                QObject::connect(fenetre->data(), &QObject::destroyed, a,
+                                 [action = QPointer<QAction>(a)] {
+                                     if (action)
+                                         action->setChecked(false);
+                                 });
             }
             (*fenetre)->show();
             (*fenetre)->RafraichirPortee();
