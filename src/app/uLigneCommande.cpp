@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
-#include <stdexcept>
 
 #include "asciitab/uExportASCII.h"
 #include "asciitab/uImportASCII.h"
@@ -15,6 +14,7 @@
 #include "config/uPatch.h"
 #include "model/uCodage.h"
 #include "model/uPartition.h"
+#include "tools/uTransposition.h"
 
 namespace {
 rOptionsConversion Options;
@@ -143,7 +143,7 @@ void Usage(std::ostream &err)
 {
     err << "usage: plectorium [FILE]\n"
            "       plectorium --info FILE\n"
-           "       plectorium --convert IN OUT [--track N] [--width W]\n";
+           "       plectorium --convert IN OUT [--track N] [--width W] [--transpose N]\n";
 }
 
 std::string Json(const std::string &texteModele)
@@ -179,6 +179,21 @@ std::string Json(const std::string &texteModele)
         }
     }
     return o + "\"";
+}
+// A whole number in [min, max], digits with an optional sign and nothing else.
+bool LireEntier(const std::string &s, int min, int max, int &v)
+{
+    std::size_t i = (!s.empty() && (s[0] == '-' || s[0] == '+')) ? 1 : 0;
+    if (i == s.size() || s.size() > 4)
+        return false;
+    int n = 0;
+    for (std::size_t k = i; k < s.size(); ++k) {
+        if (s[k] < '0' || s[k] > '9')
+            return false;
+        n = n * 10 + (s[k] - '0');
+    }
+    v = s[0] == '-' ? -n : n;
+    return v >= min && v <= max;
 }
 } // namespace
 
@@ -232,30 +247,38 @@ int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &ou
         out << ResumeJson(p) << "\n";
         return 0;
     }
-    if (args[0] == "--convert" && args.size() >= 3 && args.size() % 2 == 1) {
+    if (args[0] == "--convert" && args.size() >= 3) {
         Options = rOptionsConversion{};
         Avertissements.clear();
-        for (std::size_t i = 3; i + 1 < args.size(); i += 2) {
-            int v = 0;
-            try {
-                std::size_t fin = 0;
-                v = std::stoi(args[i + 1], &fin);
-                if (fin != args[i + 1].size())
-                    throw std::invalid_argument(args[i + 1]);
-            } catch (const std::exception &) {
+        int transposition = 0;
+        bool transposer = false;
+        for (std::size_t k = 3; k < args.size(); k += 2) {
+            if (k + 1 >= args.size()) {
                 Usage(err);
                 return 1;
             }
-            if (args[i] == "--track" && v >= 1) {
-                Options.Piste = v;
-            } else if (args[i] == "--width" && v >= LargeurASCIIMin && v <= LargeurASCIIMax) {
-                Options.Largeur = v;
-            } else if (args[i] == "--track" || args[i] == "--width") {
-                err << "cannot convert " << args[1] << ": "
-                    << (args[i] == "--track" ? "--track counts tracks from 1"
-                                             : "--width must lie between 40 and 999")
-                    << "\n";
-                return 2;
+            if (args[k] == "--transpose") {
+                if (!LireEntier(args[k + 1], -TranspositionMax, TranspositionMax,
+                                transposition)) {
+                    err << "--transpose takes a whole number of semitones from -12 to 12\n";
+                    return 1;
+                }
+                transposer = true;
+            } else if (args[k] == "--track" || args[k] == "--width") {
+                const bool piste = args[k] == "--track";
+                int v = 0;
+                if (!LireEntier(args[k + 1], -9999, 9999, v)) {
+                    Usage(err);
+                    return 1;
+                }
+                if (piste ? v < 1 : (v < LargeurASCIIMin || v > LargeurASCIIMax)) {
+                    err << "cannot convert " << args[1] << ": "
+                        << (piste ? "--track counts tracks from 1"
+                                  : "--width must lie between 40 and 999")
+                        << "\n";
+                    return 2;
+                }
+                (piste ? Options.Piste : Options.Largeur) = v;
             } else {
                 Usage(err);
                 return 1;
@@ -278,6 +301,14 @@ int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &ou
                 << " but the score has " << p.NbPistes << " track"
                 << (p.NbPistes > 1 ? "s" : "") << "\n";
             return 2;
+        }
+        if (transposer) {
+            const rResultatDoigte r = TransposerPistesFrettees(p, transposition);
+            if (r.NotesPerdues > 0) // the score is still written: say what it lost
+                err << "AssFG-NotesPerdues: "
+                    << RemplacerParam(TexteAnglais("AssFG-NotesPerdues"),
+                                      std::to_string(r.NotesPerdues))
+                    << "\n";
         }
         if (!ecrire(p, args[2], cle))
             return Echec(err, cle);
