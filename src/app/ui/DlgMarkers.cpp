@@ -94,6 +94,7 @@ TFListeMarkers::TFListeMarkers(cPartition &p, int mesureCurseur, QWidget *parent
     Liste->setColumnCount(2);
     Liste->setHeaderLabels({TexteSection(Section, 5, "Bar"), TexteSection(Section, 6, "Name")});
     Liste->header()->setStretchLastSection(true);
+    Liste->setColumnWidth(0, 70);
     auto bouton = [this](const char *nom, const char *texte) {
         auto *b = new QPushButton(QString::fromLatin1(texte), this);
         b->setObjectName(nom);
