@@ -8,6 +8,9 @@ bool QuitterPlaceholder(cPartition &p)
     p.PositionCurseur(c);
     if (!c.Accord || c.Accord->Etat != 0 || c.Accord == c.MesurePiste->PremierAccord)
         return false;
+    // A text, diagram or mix change put on the placeholder would be lost with it.
+    if (c.Accord->Texte || c.Accord->Diagramme || c.Accord->TableMix)
+        return false;
     c.MesurePiste->SupprimerAccord(c.Accord);
     c.MesurePiste->CalculerDuree();
     c.NumTemps -= 1;

@@ -4,8 +4,8 @@
 
 class cPartition;
 
-// Deletes the cursor's empty placeholder beat unless it is the first of its track measure;
-// returns whether it did.
+// Deletes the cursor's empty placeholder beat unless it is the first of its track measure or
+// carries a text, chord diagram or mix change; returns whether it did.
 bool QuitterPlaceholder(cPartition &p);
 
 enum class eMouvementMesure { Premiere, Precedente, Suivante, Derniere };

@@ -2,6 +2,8 @@
 
 #include "model/uPartition.h"
 
+#include <algorithm>
+
 cAccord *cMesurePiste::NouvelAccord() const
 {
     auto *a = new cAccord;
@@ -163,17 +165,30 @@ void cMesurePiste::ReinitialiserAccord(cAccord &a, int nbCordes) const
 void cMesurePiste::CopierVers(cMesurePiste &cible) const
 {
     cible.SupprimerAccords();
-    if (cible.Piste && Piste && cible.Piste != Piste)
-        cible.Piste->NbCordes = Piste->NbCordes;
+    // The target keeps its track's string count: that count holds for the track's other
+    // measures too. Beats from a track with another count are fitted to it.
+    const int nbCordes = cible.Piste ? std::clamp(cible.Piste->NbCordes, 1, MaxCordes) : 0;
     const bool sansIndex = cible.SansIndex;
     cible.SansIndex = true;
     cAccord *dernier = nullptr;
     for (cAccord *a = PremierAccord; a; a = a->Suivant) {
         cAccord *c = cible.InsererAccordApres(dernier);
+        if (!c)
+            break;
         a->CopierVers(*c);
+        if (nbCordes > 0 && c->NbNotes != nbCordes) {
+            while (c->NbNotes < nbCordes)
+                c->ViderNote(*c->InsererNoteApres(nullptr));
+            while (c->NbNotes > nbCordes)
+                c->SupprimerNote(c->DerniereNote());
+            if (c->Etat == 1 && !c->ActualiserEtat()) {
+                c->LibererEffets();
+                c->Etat = 2;
+            }
+        }
         dernier = c;
     }
     cible.SansIndex = sansIndex;
     cible.IndexerAccords();
-    cible.DureeTotale = DureeTotale;
+    cible.CalculerDuree();
 }

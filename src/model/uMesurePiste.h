@@ -47,7 +47,7 @@ public:
     // Empties a beat and gives it `nbCordes` notes and the duration of the previous beat of the
     // track (quarter when there is none).
     void ReinitialiserAccord(cAccord &a, int nbCordes) const;
-    // Deep copy of the beats into `cible` (the target's track takes the string count).
+    // Deep copy of the beats into `cible`, fitted to the string count of the target's track.
     void CopierVers(cMesurePiste &cible) const;
 
 private:

@@ -206,6 +206,9 @@ public:
     virtual ~cPartition();
 
     void Nouveau();
+    // Frees every measure, track and marker: the state of a fresh score object (the clipboard
+    // starts each copy from it).
+    void ToutVider() { ToutLiberer(); }
 
     // Each returns the new object, or null (changing nothing) at the model's limits.
     cMesure *InsererMesureAvant(cMesure *ref);
