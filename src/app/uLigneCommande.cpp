@@ -7,6 +7,7 @@
 #include "chords/uListeAccordsImpression.h"
 #include "fileio/uFichierPLT.h"
 #include "midifile/uExportMIDI.h"
+#include "playback/uRenduWAV.h"
 #include "config/uEmplacements.h"
 #include "config/uPatch.h"
 #include "model/uCodage.h"
@@ -27,6 +28,7 @@ const std::vector<rRouteEcriture> &RoutesEcriture()
     static const std::vector<rRouteEcriture> routes = {
         {".pl3", EcrireFichierPL3},
         {".mid", EcrireFichierMIDI},
+        {".wav", EcrireFichierWAV},
     };
     return routes;
 }

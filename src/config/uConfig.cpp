@@ -403,6 +403,7 @@ bool ChargerConfigDepuis(cConfig &c, const cFichierIni &ini, iDialoguesConfig *u
     c.CheckDuration = ini.LireBooleen(S, "CheckDuration", false);
     c.StartingMusic = ini.LireEntier(S, "StartingMusic", 1);
     c.StartingFile = ini.LireChaine(S, "StartingFile");
+    c.SoundFont = ini.LireChaine(S, "SoundFont");
     c.TypeScrolling = ini.LireEntier(S, "TypeScrolling", 1);
     c.MetronomeVolume = ini.LireEntier(S, "MetronomeVolume", 16);
     c.DifferentMetronomeFirstSound = ini.LireBooleen(S, "DifferentMetronomeFirstSound", true);
@@ -501,6 +502,7 @@ void EcrireConfig(const cConfig &c, cFichierIni &ini)
     ini.EcrireBooleen(S, "CheckDuration", c.CheckDuration);
     ini.EcrireEntier(S, "StartingMusic", c.StartingMusic);
     ini.EcrireChaine(S, "StartingFile", c.StartingFile);
+    ini.EcrireChaine(S, "SoundFont", c.SoundFont);
     ini.EcrireEntier(S, "TypeScrolling", c.TypeScrolling);
     ini.EcrireEntier(S, "MetronomeVolume", c.MetronomeVolume);
     ini.EcrireBooleen(S, "DifferentMetronomeFirstSound", c.DifferentMetronomeFirstSound);
