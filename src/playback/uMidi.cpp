@@ -128,7 +128,7 @@ void cMidi::ChoisirPeripherique(int port, int peripherique)
     const bool valide = peripherique >= 0 && peripherique < int(NomsPeripheriques.size());
     Ports[port].Peripherique = valide ? peripherique : -1;
     Ports[port].NomPeripherique = valide ? NomsPeripheriques[peripherique] : TexteAucunPort;
-    EchecPort[port] = EchecSignale[port] = false;
+    EchecPort[port] = false;
 }
 
 int cMidi::NbPistesPort(int port) const
@@ -165,14 +165,14 @@ bool cMidi::OuvrirPorts(bool explicite)
         std::string erreur;
         Sorties[n] = Biblio->OpenMidiOut(Ports[n].Peripherique, Sync, n, erreur);
         if (Sorties[n]) {
-            EchecPort[n] = EchecSignale[n] = false;
+            EchecPort[n] = false;
             un = true;
             continue;
         }
+        // Only a play command says so: a preview at every key never brings up a message.
         EchecPort[n] = true;
-        if ((explicite || !EchecSignale[n]) && Interface)
+        if (explicite && Interface)
             Interface->ErreurPeripherique(Ports[n].NomPeripherique);
-        EchecSignale[n] = true;
     }
     for (int n = 1; n <= MaxPorts; ++n)
         Gen.Piles[n].Ouvert = Sorties[n] > 0;
@@ -187,7 +187,7 @@ void cMidi::FermerPorts()
             Biblio->CloseMidiOut(Sorties[n]);
         Sorties[n] = 0;
         Gen.Piles[n].Ouvert = false;
-        EchecPort[n] = EchecSignale[n] = false;
+        EchecPort[n] = false;
     }
     if (Sync)
         Biblio->CloseSync(Sync);
@@ -772,7 +772,7 @@ void cMidi::Notification(int message, int sortie)
                 Biblio->CloseMidiOut(Sorties[n]);
                 Sorties[n] = 0;
                 Gen.Piles[n].Ouvert = false;
-                EchecPort[n] = EchecSignale[n] = true;
+                EchecPort[n] = true;
                 Arreter();
                 if (Interface)
                     Interface->ErreurPeripherique(Ports[n].NomPeripherique);

@@ -146,8 +146,9 @@ public:
     bool ApercuFlux = false; // a MIDI file preview streams on port 1
     // Puts at most n queued records of a port (the streaming preview).
     void EnvoyerN(int port, int n);
-    // Opens what the score needs; `explicite` retries ports that failed before and shows
-    // their error again. Returns whether some port is open.
+    // Opens what the score needs. `explicite` (a play command) retries ports that failed
+    // before and shows the error of those that fail; previews skip them silently. Returns
+    // whether some port is open.
     bool OuvrirPorts(bool explicite);
 
     // iSortieMidi: channel set-up messages go out at delta 0.
@@ -160,7 +161,6 @@ private:
     int Sync = 0;
     std::array<int, MaxPorts + 1> Sorties{};        // layer handles, 0 closed
     std::array<bool, MaxPorts + 1> EchecPort{};     // failed: previews do not retry it
-    std::array<bool, MaxPorts + 1> EchecSignale{};  // its error was shown
 
     bool Lecture = false;
     bool Pause = false;

@@ -1,6 +1,7 @@
 // Output devices: the recording device, the RtMidi ports and the list the layer offers.
 #include "playback/uPeripheriques.h"
 
+#include <alsa/asoundlib.h>
 #include <rtmidi/RtMidi.h>
 
 #include <atomic>
@@ -129,9 +130,22 @@ std::unique_ptr<iPeripheriqueSortie> OuvrirRtMidi(const std::string &nom, std::s
 
 } // namespace
 
+// RtMidi prints its own error before throwing where no sequencer exists: ask ALSA first.
+bool SequenceurPresent()
+{
+    snd_seq_t *seq = nullptr;
+    if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0) < 0)
+        return false;
+    snd_seq_close(seq);
+    return true;
+}
+
 std::vector<std::string> PortsRtMidi()
 {
     std::vector<std::string> noms;
+    TaireJournauxAudio();
+    if (!SequenceurPresent())
+        return noms;
     try {
         RtMidiOut s(RtMidi::UNSPECIFIED, "Plectorium");
         std::atomic<bool> erreur{false};

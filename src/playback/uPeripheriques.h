@@ -53,6 +53,7 @@ std::string CheminCaptureEnvironnement();
 std::shared_ptr<cJournalCapture> JournalEnvironnement();
 
 // Names of the RtMidi output ports; none where the system has no MIDI sequencer.
+bool SequenceurPresent();
 std::vector<std::string> PortsRtMidi();
 
 // The devices in device order: the built-in synthesizer (when a SoundFont is found), then the

@@ -344,6 +344,7 @@ void TLecture::LectureDemarree()
             b->setAutoRepeatInterval(100);
         }
     ActiverEdition(false);
+    TempoAffiche(Midi->TempoEffectif());
     F.Vue()->ActualiserTout();
 }
 
