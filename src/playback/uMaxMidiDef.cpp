@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <pthread.h>
+#include <sched.h>
 
 int LongueurMessage(uint8_t statut)
 {
@@ -283,6 +285,12 @@ void cBibliothequeMidi::DefinirNotification(std::function<void(int, int)> fn)
     Notification = std::move(fn);
 }
 
+void cBibliothequeMidi::DefinirMesure(std::function<void(double, double)> fn)
+{
+    std::lock_guard<std::mutex> l(Verrou);
+    Mesure = std::move(fn);
+}
+
 std::size_t cBibliothequeMidi::EnAttente(int sortie) const
 {
     std::lock_guard<std::mutex> l(Verrou);
@@ -341,6 +349,11 @@ void cBibliothequeMidi::Envoyer(std::vector<rLot> &lot, std::vector<std::pair<in
     std::stable_sort(lot.begin(), lot.end(),
                      [](const rLot &a, const rLot &b) { return a.MsEcheance < b.MsEcheance; });
     std::vector<int> perdues;
+    std::function<void(double, double)> mesure;
+    {
+        std::lock_guard<std::mutex> l(Verrou);
+        mesure = Mesure;
+    }
     for (rLot &x : lot) {
         if (std::find(perdues.begin(), perdues.end(), x.Sortie) != perdues.end())
             continue;
@@ -353,6 +366,8 @@ void cBibliothequeMidi::Envoyer(std::vector<rLot> &lot, std::vector<std::pair<in
         }
         if (!ok)
             perdues.push_back(x.Sortie);
+        else if (mesure && !x.Programme)
+            mesure(x.MsEcheance, ms);
     }
     std::function<void(int, int)> n;
     {
@@ -396,6 +411,15 @@ void cBibliothequeMidi::AvancerJusqua(int64_t ns)
 
 void cBibliothequeMidi::Boucle()
 {
+    // Above ordinary threads where the system allows it (as a sound server's would be), so that
+    // a busy machine does not delay the records; without the right, the normal priority stays.
+    sched_param prio{};
+    prio.sched_priority = std::max(1, sched_get_priority_min(SCHED_FIFO) + 10);
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &prio);
+
+    // The thread sleeps until just before the deadline, then waits out the last stretch
+    // awake: a sleep's wake-up comes late by the scheduler's latency, the spin does not.
+    constexpr int64_t Eveil = 1'000'000; // ns
     std::vector<rLot> lot;
     std::vector<std::pair<int, int>> avis;
     std::unique_lock<std::mutex> l(Verrou);
@@ -409,11 +433,15 @@ void cBibliothequeMidi::Boucle()
         }
         if (prochaine < 0) {
             Reveil.wait(l);
-        } else {
-            // Absolute deadline on the steady clock: no drift from repeated sleeps.
+        } else if (prochaine - Maintenant() > Eveil) {
             const auto echeance =
-                std::chrono::steady_clock::time_point(std::chrono::nanoseconds(prochaine));
+                std::chrono::steady_clock::time_point(std::chrono::nanoseconds(prochaine - Eveil));
             Reveil.wait_until(l, echeance);
+        } else {
+            l.unlock();
+            while (Maintenant() < prochaine)
+                std::this_thread::yield();
+            l.lock();
         }
     }
 }

@@ -109,6 +109,10 @@ public:
     // Receives the notifications, from the scheduler thread: it must only post them on.
     void DefinirNotification(std::function<void(int message, int sortie)> fn);
 
+    // Called after every timed send with its due and actual times (ms since StartSync), from
+    // the scheduler thread: the accuracy benchmark measures through it.
+    void DefinirMesure(std::function<void(double prevu, double reel)> fn);
+
     // Records waiting on an output.
     std::size_t EnAttente(int sortie) const;
     bool Ouverte(int sortie) const;
@@ -156,6 +160,7 @@ private:
     double UsParNoire = 500000;
     bool Fin = false;
     std::function<void(int, int)> Notification;
+    std::function<void(double, double)> Mesure;
     std::thread Ordonnanceur;
 
     int64_t Maintenant() const;
