@@ -3,8 +3,11 @@
 // Scores are 4/4 bars of quarter notes at tempo 120: one quarter lasts 500 ms.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "playback/uMidi.h"
 #include "playback/uPeripheriques.h"
@@ -500,6 +503,54 @@ TEST_F(Moteur, DemarrageDesPortsParDefautEtDesReglages)
     EXPECT_FALSE(m->MetronomeActif());
     ASSERT_EQ(m->Ports[3].Patch.Instruments.size(), 128u);
     EXPECT_EQ(m->Ports[3].Patch.Instruments[5], "5 - (none)");
+}
+
+} // namespace
+
+namespace {
+
+// The layer on the real clock with its scheduler thread: everything put from this thread goes
+// out in order, never before its time, while the tempo changes under it.
+TEST(CoucheTempsReel, EnvoieDansLOrdreJamaisEnAvance)
+{
+    auto journal = std::make_shared<cJournalCapture>();
+    std::vector<rPeripherique> v = {{"Capture", [journal](int port, std::string &) {
+                                         return std::unique_ptr<iPeripheriqueSortie>(
+                                             std::make_unique<cPeripheriqueCapture>(journal,
+                                                                                    port));
+                                     }}};
+    cBibliothequeMidi b(std::move(v));
+    std::vector<std::pair<double, double>> mesures;
+    std::mutex verrou;
+    b.DefinirMesure([&](double prevu, double reel) {
+        std::lock_guard<std::mutex> l(verrou);
+        mesures.emplace_back(prevu, reel);
+    });
+    const int s = b.OpenSync();
+    std::string erreur;
+    const int h = b.OpenMidiOut(0, s, 1, erreur);
+    ASSERT_GT(h, 0);
+    b.SetTempo(s, 60000); // a quarter lasts 60 ms: a tick is 0.125 ms
+    b.StartSync(s);
+    for (int k = 0; k < 40; ++k)
+        b.PutMidiOut(h, {k == 0 ? 0 : 40, 0x90, uint8_t(k), 100, 0}); // every 5 ms
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    b.SetTempo(s, 120000);
+    for (int k = 0; k < 200 && b.EnAttente(h) > 0; ++k)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(b.EnAttente(h), 0u);
+    EXPECT_GE(b.GetPosition(s), 40 * 39);
+    b.StopSync(s);
+    const auto lignes = Lire(*journal);
+    ASSERT_EQ(lignes.size(), 40u);
+    for (int k = 0; k < 40; ++k)
+        EXPECT_EQ(lignes[k].Octets[1], k);
+    std::lock_guard<std::mutex> l(verrou);
+    ASSERT_EQ(mesures.size(), 40u);
+    for (auto [prevu, reel] : mesures)
+        EXPECT_GE(reel, prevu - 0.001);
+    b.CloseMidiOut(h);
+    b.CloseSync(s);
 }
 
 } // namespace

@@ -136,6 +136,13 @@ TLecture::TLecture(TMainForm &f) : QObject(&f), F(f)
     ConstruireBoutonVitesse();
     ConstruireMenusMarkers();
     Midi->Arreter(); // the tempo display
+    // Once every subsystem has registered (the set-up window comes with the mixer).
+    QTimer::singleShot(0, this, [this] {
+        if (Config && Config->PremMidiSetup && ConfigurationMidi) {
+            Config->PremMidiSetup = false;
+            ConfigurationMidi();
+        }
+    });
 }
 
 TLecture::~TLecture()

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,10 @@ public:
     void PasAPas(bool avant);
     // Rebuilds the marker entries when the markers changed.
     void ActualiserMarkers();
+
+    // The MIDI set-up window, filled in by whoever builds it: opened once at start while
+    // "PremMidiSetup" is set (the key is then cleared), and by the set-up commands.
+    std::function<void()> ConfigurationMidi;
 
     QTimer MIDITimer;
     QTimer AffichageTimer;
