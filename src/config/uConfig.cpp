@@ -1,6 +1,8 @@
 // Settings load at start and save at exit, in the order the rest of start-up relies on.
 #include "config/uConfig.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -23,15 +25,6 @@ const char *const LanguesDeBase[4] = {"English", "Fran\347ais", "Deutsch", "Espa
 int Entier10(double v) { return static_cast<int>(std::nearbyint(v * 10)); }
 int EntierMm(double v) { return static_cast<int>(std::nearbyint(v)); }
 } // namespace
-
-TParamEcran TParamEcran::Preset()
-{
-    TParamEcran p;
-    p.MargeGaucheLignes = 38;
-    p.MargeDroiteLignes = 38;
-    p.ColLines = 0;
-    return p;
-}
 
 cConfig::cConfig()
 {
@@ -205,6 +198,7 @@ void LireParamEcran(const cFichierIni &ini, const std::string &s, TParamEcran &p
     p.CoefPImp = ini.LireEntier(s, "CoefPImp", Entier10(d.CoefPImp)) / 10.0;
     p.CoefEspAff = ini.LireEntier(s, "CoefEspAff", d.CoefEspAff);
     p.TypeDiag = ini.LireEntier(s, "TypeDiag", d.TypeDiag);
+    BornerParamEcran(p);
 }
 
 void EcrireParamEcran(cFichierIni &ini, const std::string &s, const TParamEcran &p)
@@ -286,6 +280,7 @@ void LireParamImp(const cFichierIni &ini, const std::string &s, TZoneImpression 
     p.FontSign_Prt = ini.LirePolice(s, "FontSign_Prt", d.FontSign_Prt);
     p.FontAccDiag_Prt = ini.LirePolice(s, "FontAccDiag_Prt", d.FontAccDiag_Prt);
     p.FontRenv_Prt = ini.LirePolice(s, "FontRenv_Prt", d.FontRenv_Prt);
+    BornerParamImp(p);
 }
 
 void EcrireParamImp(cFichierIni &ini, const std::string &s, const TZoneImpression &p)
@@ -377,11 +372,11 @@ bool ChargerConfigDepuis(cConfig &c, const cFichierIni &ini, iDialoguesConfig *u
     c.CleSol = ini.LireBooleen(S, "CleSol", true);
     c.CleFA = ini.LireBooleen(S, "CleFA", true);
     c.GraceNoteDuration = ini.LireEntier(S, "GraceNoteDuration", 1);
-    c.NbColASCII = ini.LireEntier(S, "NbColASCII", 80);
-    c.TypeImport = ini.LireEntier(S, "TypeImport", 0);
-    c.NbTirets = ini.LireEntier(S, "NbTirets", 3);
-    c.SignImpNum = ini.LireEntier(S, "SignImpNum", 3);
-    c.SignImpDen = ini.LireEntier(S, "SignImpDen", 2);
+    c.NbColASCII = std::clamp(ini.LireEntier(S, "NbColASCII", 80), 40, 999);
+    c.TypeImport = std::clamp(ini.LireEntier(S, "TypeImport", 0), 0, 4);
+    c.NbTirets = std::clamp(ini.LireEntier(S, "NbTirets", 3), 0, 7);
+    c.SignImpNum = std::clamp(ini.LireEntier(S, "SignImpNum", 3), 0, 31);
+    c.SignImpDen = std::clamp(ini.LireEntier(S, "SignImpDen", 2), 0, 5);
     c.JouerPendantSaisie = ini.LireBooleen(S, "JouerPendantSaisie", true);
     c.Metronome = ini.LireBooleen(S, "Metronome", false);
     c.CountDown = ini.LireBooleen(S, "CountDown", false);
@@ -401,11 +396,11 @@ bool ChargerConfigDepuis(cConfig &c, const cFichierIni &ini, iDialoguesConfig *u
 
     c.VerifyRepeats = ini.LireBooleen(S, "VerifyRepeats", false);
     c.CheckDuration = ini.LireBooleen(S, "CheckDuration", false);
-    c.StartingMusic = ini.LireEntier(S, "StartingMusic", 1);
+    c.StartingMusic = std::clamp(ini.LireEntier(S, "StartingMusic", 1), 1, 3);
     c.StartingFile = ini.LireChaine(S, "StartingFile");
     c.SoundFont = ini.LireChaine(S, "SoundFont");
-    c.TypeScrolling = ini.LireEntier(S, "TypeScrolling", 1);
-    c.MetronomeVolume = ini.LireEntier(S, "MetronomeVolume", 16);
+    c.TypeScrolling = std::clamp(ini.LireEntier(S, "TypeScrolling", 1), 1, 2);
+    c.MetronomeVolume = std::clamp(ini.LireEntier(S, "MetronomeVolume", 16), 0, 16);
     c.DifferentMetronomeFirstSound = ini.LireBooleen(S, "DifferentMetronomeFirstSound", true);
     c.PlayEffects = ini.LireBooleen(S, "PlayEffects", true);
     c.PlayRepeats = ini.LireBooleen(S, "PlayRepeats", true);
@@ -416,14 +411,14 @@ bool ChargerConfigDepuis(cConfig &c, const cFichierIni &ini, iDialoguesConfig *u
     c.NoteFollowingRectangle = ini.LireBooleen(S, "NoteFollowingRectangle", true);
     c.NoteFollowingTriangle = ini.LireBooleen(S, "NoteFollowingTriangle", true);
     c.NoteFollowingColor = ini.LireBooleen(S, "NoteFollowingColor", false);
-    c.PLOnlinePeriod = ini.LireEntier(S, "PLOnlinePeriod", 3);
+    c.PLOnlinePeriod = std::clamp(ini.LireEntier(S, "PLOnlinePeriod", 3), 0, 4);
     c.PLOnlineAuto = ini.LireBooleen(S, "PLOnlineAuto", false);
     c.DateLastPLOnline = ini.LireChaine(S, "DateLastPLOnline", "20001004");
 
     for (int n = 0; n < NbPortsConfig; ++n)
         c.LimitBend[n] = ini.LireBooleen(S, "LimitBend" + std::to_string(n + 1), false);
     c.PremMidiSetup = ini.LireBooleen(S, "PremMidiSetup", true);
-    c.DiagSimpleMoyenTout = ini.LireEntier(S, "DiagSimpleMoyenTout", 1);
+    c.DiagSimpleMoyenTout = std::clamp(ini.LireEntier(S, "DiagSimpleMoyenTout", 1), 0, 2);
     c.RzSizePanel_V_Width = 574;
 
     cInformations &d = c.DefInfo;

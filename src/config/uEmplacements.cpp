@@ -53,10 +53,15 @@ std::string &IniImpose()
 // anywhere else must find its own patches, or report that none is installed.
 std::string DossierSourceDonnees()
 {
+#ifdef PLEC_DOSSIER_SOURCES
+    // Given by the build: __FILE__ may be relative when a compiler cache rewrites paths.
+    const std::string racine = AvecSeparateur(PLEC_DOSSIER_SOURCES);
+#else
     const fs::path ici(__FILE__);
     if (!ici.is_absolute())
         return {};
     const std::string racine = AvecSeparateur(ici.parent_path().parent_path().parent_path().string());
+#endif
     if (RepertoireProgramme().rfind(racine, 0) != 0)
         return {};
     return racine + "data/";

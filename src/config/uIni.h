@@ -5,16 +5,7 @@
 #include <string>
 #include <vector>
 
-// A font as the settings store it: five keys sharing a prefix.
-struct TMyFont {
-    std::string Name = "Arial";
-    int Size = 8;
-    bool Bold = false;
-    bool Italic = false;
-    int Col = 0; // 0x00BBGGRR
-
-    bool operator==(const TMyFont &) const = default;
-};
+#include "config/uParamAffichage.h"
 
 // Case folding of one Windows-1252 byte (ASCII and the accented Latin letters).
 unsigned char MinusculeWin1252(unsigned char c);

@@ -82,6 +82,7 @@ const std::vector<rPositionMessage> &PositionsMessages()
         {"FILES_000", 16, "Fichier-ExportMIDI", 0},
         {"FILES_000", 17, "Fichier-ImportASCII", 0},
         {"FILES_000", 18, "Fichier-ExportASCII", 0},
+        {"FILES_000", 19, "Fichier-Recuperation", 2},
         {"DLG_DIFE_000", 2, "Repet-A", 0},
         {"DLG300_PLONLINE_000", 1, "PLOnline", 0},
         {"DLG300_PLONLINE_000", 9, "Mess1PLOnline", 0},

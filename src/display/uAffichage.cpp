@@ -1,4 +1,5 @@
 #include "display/uAffichage.h"
+#include "model/uCodage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -419,8 +420,7 @@ rBarreEtat cAffichage::ActualiserBarreEtat() const
     if (!mp)
         return b;
     const rEtatDuree e = EtatDureeMesure(*mp);
-    std::snprintf(tampon, sizeof tampon, "%.3f : %.3f", e.Total, e.Longueur);
-    b.Duree = tampon;
+    b.Duree = FormaterDecimal(e.Total, 3) + " : " + FormaterDecimal(e.Longueur, 3);
     b.CleEtat = e.Etat == eEtatDuree::Complete     ? "Gene-MesureComplete"
                 : e.Etat == eEtatDuree::Incomplete ? "Gene-MesureIncomplete"
                                                    : "Gene-MesureDepassee";

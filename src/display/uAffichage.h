@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "config/uConfig.h"
+#include "config/uParamAffichage.h"
 #include "model/uPartition.h"
 
 // State of one scroll bar of the view.

@@ -593,6 +593,24 @@ bool DureeValide(int8_t code) { return code >= -2 && code <= 4; }
 
 bool Entre(int32_t v, int32_t a, int32_t b) { return v >= a && v <= b; }
 
+bool TripletValide(int32_t code)
+{
+    switch (code) {
+    case 1: case 3: case 5: case 6: case 7: case 9: case 10: case 11: case 12: case 13:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DenominateurValide(int32_t d)
+{
+    return d == 1 || d == 2 || d == 4 || d == 8 || d == 16 || d == 32;
+}
+
+constexpr int32_t CaseMax = 99;
+constexpr int32_t TempoMax = 999; // beyond any score; 0 would stop the clock
+
 bool LireDiagramme(cLecture &l, rDiagramme &d)
 {
     uint8_t forme;
@@ -607,8 +625,10 @@ bool LireDiagramme(cLecture &l, rDiagramme &d)
         r.ChangerNom(nom);
         if (premiere > 0) {
             r.PremiereCase = premiere;
+            if (premiere > CaseMax)
+                return false;
             for (int &c : r.Cases)
-                if (!l.I32(c))
+                if (!l.I32(c) || !Entre(c, -1, CaseMax))
                     return false;
         }
         d = r.Donnees();
@@ -649,8 +669,15 @@ bool LireDiagramme(cLecture &l, rDiagramme &d)
     if (!Entre(r.Fondamentale, 0, 12) || !Entre(r.TypeAccord, 0, 14) ||
         !Entre(r.Extension, 0, 3) || !Entre(r.Basse, 0, 11) || !Entre(r.DimAug, 0, 2) ||
         !Entre(r.Quinte, 0, 2) || !Entre(r.Neuvieme, 0, 2) || !Entre(r.Onzieme, 0, 2) ||
-        !Entre(r.NbBarres, 0, 2))
+        !Entre(r.NbBarres, 0, 2) || !Entre(r.PremiereCase, 0, CaseMax))
         return false;
+    for (int i = 0; i < 6; ++i)
+        if (!Entre(r.Cases[i], -1, CaseMax))
+            return false;
+    for (int i = 0; i < 2; ++i)
+        if (!Entre(r.BarreCase[i], 0, CaseMax) || !Entre(r.BarreDebut[i], 0, MaxCordes) ||
+            !Entre(r.BarreFin[i], 0, MaxCordes))
+            return false;
     d = r;
     return true;
 }
@@ -667,9 +694,11 @@ bool LireEffetsAccord(cLecture &l, cAccord &a)
     x->HarmoniqueNaturelle = f & 0x04;
     x->HarmoniqueArtificielle = f & 0x08;
     x->FadeIn = f & 0x10;
-    if ((f & 0x20) && (!l.I8(x->Frappe) || !l.I32(x->CoupVibrato)))
+    if ((f & 0x20) && (!l.I8(x->Frappe) || !l.I32(x->CoupVibrato) || !Entre(x->Frappe, 0, 3) ||
+                       !Entre(x->CoupVibrato, 0, 600)))
         return false;
-    if ((f & 0x40) && (!l.I8(x->BrushUp) || !l.I8(x->BrushDown)))
+    if ((f & 0x40) && (!l.I8(x->BrushUp) || !l.I8(x->BrushDown) || !Entre(x->BrushUp, 0, 6) ||
+                       !Entre(x->BrushDown, 0, 6)))
         return false;
     a.LibererEffetsVides();
     return true;
@@ -682,6 +711,12 @@ bool LireTableMix(cLecture &l, cAccord &a)
     if (!l.I8(t->Instrument) || !l.I8(t->Volume) || !l.I8(t->Balance) || !l.I8(t->Chorus) ||
         !l.I8(t->Reverb) || !l.I8(t->Phaser) || !l.I8(t->Tremolo) || !l.I32(t->Tempo))
         return false;
+    // -1 leaves a value unchanged.
+    if (!Entre(t->Instrument, -1, 127) || !Entre(t->Tempo, -1, TempoMax))
+        return false;
+    for (int8_t v : {t->Volume, t->Balance, t->Chorus, t->Reverb, t->Phaser, t->Tremolo})
+        if (!Entre(v, -1, 16))
+            return false;
     if (t->Volume >= 0 && !l.U8(t->TransVolume))
         return false;
     if (t->Balance >= 0 && !l.U8(t->TransBalance))
@@ -714,7 +749,9 @@ bool LireEffetsNote(cLecture &l, cNote &n)
         auto *b = new cEffet_Bend;
         x.Bend = b;
         int32_t nb;
-        if (!l.U8(b->Type) || !l.I32(b->Valeur) || !l.I32(nb) || nb < 0 ||
+        // Points lie on 61 positions; a few more are tolerated, never thousands.
+        if (!l.U8(b->Type) || !l.I32(b->Valeur) || !l.I32(nb) || !Entre(b->Type, 1, 5) ||
+            !Entre(b->Valeur, 0, 300) || !Entre(nb, 0, 128) ||
             static_cast<std::size_t>(nb) > l.Reste() / TailleForme)
             return false;
         cEffet_Forme *dernier = nullptr;
@@ -726,7 +763,9 @@ bool LireEffetsNote(cLecture &l, cNote &n)
             else
                 b->PremiereForme = forme;
             dernier = forme;
-            if (!l.I32(forme->Position) || !l.I32(forme->Hauteur) || !l.U8(forme->Vibrato))
+            if (!l.I32(forme->Position) || !l.I32(forme->Hauteur) || !l.U8(forme->Vibrato) ||
+                !Entre(forme->Position, 0, 60) || !Entre(forme->Hauteur, 0, 300) ||
+                forme->Vibrato > 3)
                 return false;
         }
     }
@@ -734,6 +773,10 @@ bool LireEffetsNote(cLecture &l, cNote &n)
         auto *g = new cEffet_Appogiature;
         x.Appogiature = g;
         if (!l.U8(g->Case) || !l.U8(g->Nuance) || !l.U8(g->Transition) || !l.U8(g->Duree))
+            return false;
+        // 255 is a dead grace note.
+        if ((g->Case > CaseMax && g->Case != 255) || !Entre(g->Nuance, 1, 8) ||
+            g->Transition > 3 || !Entre(g->Duree, 1, 3))
             return false;
     }
     return true;
@@ -751,14 +794,18 @@ bool LireNote(cLecture &l, cNote &n)
     if ((f & 0x20) && (!l.U8(n.Type) || n.Type > 3))
         return false;
     if (f & 0x01) {
-        if (!l.I8(n.CodeDuree) || !DureeValide(n.CodeDuree) || !l.I8(n.Triolet))
+        if (!l.I8(n.CodeDuree) || !DureeValide(n.CodeDuree) || !l.I8(n.Triolet) ||
+            !TripletValide(n.Triolet))
             return false;
     }
     n.Nuance = 6;
-    if ((f & 0x10) && !l.U8(n.Nuance))
+    if ((f & 0x10) && (!l.U8(n.Nuance) || !Entre(n.Nuance, 1, 8)))
         return false;
     n.Case = 0;
-    if ((f & 0x20) && !l.U8(n.Case))
+    // A normal note sounds its fret; a dead note may keep 255 from older files; a tied note
+    // has no fret of its own.
+    if ((f & 0x20) && (!l.U8(n.Case) || (n.Type == 1 && n.Case > CaseMax) ||
+                       (n.Type == 3 && n.Case > CaseMax && n.Case != 255)))
         return false;
     if ((f & 0x08) && !LireEffetsNote(l, n))
         return false;
@@ -778,7 +825,7 @@ bool LireAccord(cLecture &l, cAccord &a)
         return false;
     a.Pointe = f & 0x01;
     a.Triolet = 1;
-    if ((f & 0x20) && !l.I32(a.Triolet))
+    if ((f & 0x20) && (!l.I32(a.Triolet) || !TripletValide(a.Triolet)))
         return false;
     if (f & 0x02) {
         a.Diagramme = new cDiagramme;
@@ -840,16 +887,16 @@ bool LireMesure(cLecture &l, cMesure &m)
         return false;
     if ((f & 0x02) && !l.I8(den))
         return false;
-    if (num < 1 || den < 1)
+    if (!Entre(num, 1, 32) || !DenominateurValide(den))
         return false;
     m.ChangerSignature(num, den);
     m.RenvoiDebut = f & 0x04;
     uint8_t v = 0;
-    if ((f & 0x08) && (!l.U8(v) || v > INT8_MAX))
+    if ((f & 0x08) && (!l.U8(v) || !Entre(v, 1, 99)))
         return false;
     m.RenvoiFin = static_cast<int8_t>(v);
     v = 0;
-    if ((f & 0x10) && (!l.U8(v) || v > INT8_MAX))
+    if ((f & 0x10) && (!l.U8(v) || !Entre(v, 1, 99)))
         return false;
     m.Repetition = static_cast<int8_t>(v);
     if (f & 0x20) {
@@ -877,16 +924,17 @@ bool LirePiste(cLecture &l, cPiste &t)
     if (!l.TexteFixe(nom, CapNomPiste) || !l.I32(nbCordes) || !Entre(nbCordes, 1, MaxCordes))
         return false;
     std::array<int32_t, MaxCordes> accordage{};
+    // MIDI pitches; -1 marks a slot with no pitch.
     for (int32_t &v : accordage)
-        if (!l.I32(v))
+        if (!l.I32(v) || !Entre(v, -1, 127))
             return false;
     int32_t port, canal, canalEffets, frets, capo, couleur;
     if (!l.I32(port) || !l.I32(canal) || !l.I32(canalEffets) || !l.I32(frets) || !l.I32(capo) ||
         !l.I32(couleur))
         return false;
-    // Port and channels index the channel table (0 stands for "not allocated").
-    if (!Entre(port, 0, MaxPorts) || !Entre(canal, 0, MaxCanaux) ||
-        !Entre(canalEffets, 0, MaxCanaux))
+    // Port and channels index the channel table; a channel is 0 while not allocated.
+    if (!Entre(port, 1, MaxPorts) || !Entre(canal, 0, MaxCanaux) ||
+        !Entre(canalEffets, 0, MaxCanaux) || !Entre(frets, 1, CaseMax) || !Entre(capo, 0, CaseMax))
         return false;
     const int ancien = t.NbCordes;
     t.Percussions = f & 0x01;
@@ -922,7 +970,8 @@ bool LireInformations(cLecture &l, cPartition &p)
         if (!l.TexteCompte(ligne, CapInformation))
             return false;
     uint8_t triplet;
-    if (!l.U8(triplet) || !l.I32(p.Tempo) || !l.I32(p.Tonalite) || !Entre(p.Tonalite, -7, 7))
+    if (!l.U8(triplet) || !l.I32(p.Tempo) || !l.I32(p.Tonalite) || !Entre(p.Tonalite, -7, 7) ||
+        !Entre(p.Tempo, 1, TempoMax))
         return false;
     i.TripletFeel = triplet == 1;
     for (int port = 1; port <= MaxPorts; ++port)
@@ -933,6 +982,11 @@ bool LireInformations(cLecture &l, cPartition &p)
                 !l.U8(k.Chorus) || !l.U8(k.Reverb) || !l.U8(k.Phaser) || !l.U8(k.Tremolo) ||
                 !l.Octets(pad, 2))
                 return false;
+            if (!Entre(k.Instrument, -1, 127))
+                return false;
+            for (uint8_t v : {k.Volume, k.Balance, k.Chorus, k.Reverb, k.Phaser, k.Tremolo})
+                if (v > 16)
+                    return false;
             k.Pad[0] = k.Pad[1] = 0;
         }
     return true;

@@ -1,5 +1,7 @@
 #include "model/uCodage.h"
 
+#include <charconv>
+
 namespace {
 // 0x80..0x9F; the five bytes the code page leaves undefined map to the C1 controls, as the
 // platform's own conversion does, so they survive a round trip.
@@ -98,4 +100,12 @@ std::string Utf8VersWin1252(std::string_view texte)
         i += len;
     }
     return out;
+}
+
+std::string FormaterDecimal(double v, int decimales)
+{
+    char tampon[64];
+    const auto r = std::to_chars(tampon, tampon + sizeof tampon, v, std::chars_format::fixed,
+                                 decimales);
+    return r.ec == std::errc() ? std::string(tampon, r.ptr) : std::string("?");
 }

@@ -11,3 +11,6 @@ std::string Utf8VersWin1252(std::string_view texte);
 // One code point to its Windows-1252 byte, or -1.
 int CodePointVersWin1252(char32_t cp);
 char32_t Win1252VersCodePoint(unsigned char c);
+
+// A number in the program's own fixed format ("4.000"): always a point, whatever the locale.
+std::string FormaterDecimal(double v, int decimales);

@@ -72,9 +72,9 @@ rDureeSonore DureeSonore(cMesurePiste *mp, cAccord *accord, int corde)
     int passages = 0;
     const bool letRing = depart->ALetRing();
     r.Pitch = depart->Effets && (depart->Effets->Bend || depart->Effets->Slide);
-    // Let ring lasts at most to the end of the measure the note starts in.
-    const double limite =
-        (mp->Mesure ? mp->Mesure->Longueur : 0) - mp->TempsDepuisDebutMesure(accord);
+    // Let ring lasts until the note's length reaches one measure length: a note starting late
+    // in its measure rings on over the bar line (never past the second, by the crossings).
+    const double limite = mp->Mesure ? mp->Mesure->Longueur : 0;
     bool premier = true;
     while (accord && corde <= accord->NbNotes && accord->Notes[corde] && passages < 2) {
         const cNote *n = accord->Notes[corde];

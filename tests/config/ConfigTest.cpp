@@ -340,6 +340,43 @@ TEST(Config, PresetsStartWithWideMarginsAndBlackLines)
     EXPECT_DOUBLE_EQ(c.ParamImp.MargeHautePart, 15.0);
 }
 
+TEST(Config, SizesAndScalesFromAHandEditedFileAreBroughtIntoRange)
+{
+    cInstallationTemp inst;
+    inst.Installer("English.pll");
+    cFichierIni ini;
+    // Zero or negative sizes would divide by zero or draw nothing; huge ones would not fit.
+    ini.ChargerTexte("[Config]\nPatcheLangue=English\nNbColASCII=0\nMetronomeVolume=99\n"
+                     "TypeScrolling=7\nDiagSimpleMoyenTout=-1\n"
+                     "[ParamEcran]\nEspLignes=0\nEpCroches=-3\nCoefPImp=0\nCoefEspAff=50\n"
+                     "FontNotes_Size=0\nFontNotes_Name=\nTypeDiag=9\nMargeGaucheLignes=-10\n"
+                     "[ParamImp]\nCoefPImp=-5\nLargeur_Prt=0\nGlobalProportions_Prt=1000\n"
+                     "FontTitle_Prt_Size=500\nMargeHautePart=-1\n");
+    cConfig c;
+    ChargerConfigDepuis(c, ini, nullptr);
+    EXPECT_EQ(c.NbColASCII, 40);
+    EXPECT_EQ(c.MetronomeVolume, 16);
+    EXPECT_EQ(c.TypeScrolling, 2);
+    EXPECT_EQ(c.DiagSimpleMoyenTout, 0);
+    const TParamEcran &e = c.ParamEcran;
+    EXPECT_EQ(e.EspLignes, 4);
+    EXPECT_EQ(e.EpCroches, 1);
+    EXPECT_DOUBLE_EQ(e.CoefPImp, 1.0);
+    EXPECT_EQ(e.CoefEspAff, 10);
+    EXPECT_EQ(e.FontNotes.Size, 4);
+    EXPECT_EQ(e.FontNotes.Name, "Arial");
+    EXPECT_EQ(e.TypeDiag, 3);
+    EXPECT_EQ(e.MargeGaucheLignes, 0);
+    const TZoneImpression &i = c.ParamImp;
+    EXPECT_DOUBLE_EQ(i.CoefPImp, 1.0);
+    EXPECT_DOUBLE_EQ(i.Largeur_Prt, 10.0);
+    EXPECT_EQ(i.GlobalProportions_Prt, 40);
+    EXPECT_EQ(i.FontTitle_Prt.Size, 72);
+    EXPECT_DOUBLE_EQ(i.MargeHautePart, 0.0);
+    // Values in range are kept as they are.
+    EXPECT_EQ(c.ParamEcran.EspPortees, 102);
+}
+
 TEST(Config, FirstStartWithOnlyGermanInstalled)
 {
     cInstallationTemp inst;

@@ -1,6 +1,8 @@
 // Layout numbers of the score view: widths, line breaking, scrolling and the hit test.
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "display/uAffichage.h"
 #include "support/Invariants.h"
 
@@ -299,6 +301,18 @@ TEST_F(AffichageTest, StatusBar)
     EXPECT_EQ(b.CleEtat, "Gene-MesureIncomplete");
     EXPECT_EQ(b.Couleur, 255u);
     EXPECT_EQ(aff.AjusterHauteurOrchestre(false), 20 + 54);
+}
+
+TEST_F(AffichageTest, StatusBarDurationsIgnoreTheLocale)
+{
+    // Under a locale with a decimal comma the program's own "3.000" format must not change.
+    const std::string avant = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no French locale on this machine (scripts/install-deps.sh makes one)";
+    Mesures(1, {0, 0, 0});
+    const rBarreEtat b = aff.ActualiserBarreEtat();
+    std::setlocale(LC_NUMERIC, avant.c_str());
+    EXPECT_EQ(b.Duree, "3.000 : 4.000");
 }
 
 TEST_F(AffichageTest, NothingHappensWhileTheScoreIsDestroyed)

@@ -67,8 +67,7 @@ std::string Beat(std::initializer_list<int> octets)
 
 std::vector<rCasIncorrect> CasIncorrects()
 {
-    const std::string piste6 = rMorceaux::Piste(6);
-    return {
+    std::vector<rCasIncorrect> cas = {
         {"no measure", [](rMorceaux &m) { m.NbMesures = 0; }},
         {"1025 measures", [](rMorceaux &m) { m.NbMesures = 1025; }},
         {"no track", [](rMorceaux &m) { m.NbPistes = 0; }},
@@ -183,7 +182,131 @@ std::vector<rCasIncorrect> CasIncorrects()
              m.MesuresPistes =
                  cOctets().I32(1).U8s({0, 0, 0x40, 0x28, 1, 0, 0x01, 1}).I32(100).I32(-1).o;
          }},
+        // Values the model has no meaning for.
+        {"numerator 33", [](rMorceaux &m) { m.Mesures = cOctets().U8s({0x03, 33, 4}).o; }},
+        {"denominator 3", [](rMorceaux &m) { m.Mesures = cOctets().U8s({0x03, 4, 3}).o; }},
+        {"denominator 64", [](rMorceaux &m) { m.Mesures = cOctets().U8s({0x03, 4, 64}).o; }},
+        {"repeat close of 0 repeats", [](rMorceaux &m) { m.Mesures = cOctets().U8s({0x0B, 4, 4, 0}).o; }},
+        {"100 repeats", [](rMorceaux &m) { m.Mesures = cOctets().U8s({0x0B, 4, 4, 100}).o; }},
+        {"ending 0", [](rMorceaux &m) { m.Mesures = cOctets().U8s({0x13, 4, 4, 0}).o; }},
+        {"ending 100", [](rMorceaux &m) { m.Mesures = cOctets().U8s({0x13, 4, 4, 100}).o; }},
+        {"tempo 0", [](rMorceaux &m) { m.Infos.replace(45, 4, cOctets().I32(0).o); }},
+        {"channel table instrument 128",
+         [](rMorceaux &m) { m.Infos.replace(53, 4, cOctets().I32(128).o); }},
+        {"channel table instrument -2",
+         [](rMorceaux &m) { m.Infos.replace(53, 4, cOctets().I32(-2).o); }},
+        {"channel table volume 17", [](rMorceaux &m) { m.Infos[57] = 17; }},
+        {"channel table tremolo 255", [](rMorceaux &m) { m.Infos[62] = char(255); }},
+        {"tuning 128", [](rMorceaux &m) { m.Pistes.replace(46, 4, cOctets().I32(128).o); }},
+        {"tuning -2", [](rMorceaux &m) { m.Pistes.replace(46, 4, cOctets().I32(-2).o); }},
+        {"port 0", [](rMorceaux &m) { m.Pistes.replace(74, 4, cOctets().I32(0).o); }},
+        {"port 5", [](rMorceaux &m) { m.Pistes.replace(74, 4, cOctets().I32(5).o); }},
+        {"negative effects channel",
+         [](rMorceaux &m) { m.Pistes.replace(82, 4, cOctets().I32(-1).o); }},
+        {"no fret", [](rMorceaux &m) { m.Pistes.replace(86, 4, cOctets().I32(0).o); }},
+        {"capo 100", [](rMorceaux &m) { m.Pistes.replace(90, 4, cOctets().I32(100).o); }},
+        {"fret 100", [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x20, 1, 100}); }},
+        {"dead note fret 254",
+         [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x20, 3, 254}); }},
+        {"dynamic 0", [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x30, 1, 0, 5}); }},
+        {"dynamic 9", [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x30, 1, 9, 5}); }},
+        {"note tuplet 4",
+         [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x21, 1, 0, 4, 0}); }},
+        {"beat tuplet 2",
+         [](rMorceaux &m) { m.MesuresPistes = cOctets().I32(1).U8s({0x20, 0}).I32(2).U8(0).o; }},
+        {"tapping, slap, pop: 4",
+         [](rMorceaux &m) { m.MesuresPistes = cOctets().I32(1).U8s({0x08, 0, 0x20, 4}).I32(0).U8(0).o; }},
+        {"stroke of vibrato 6.01",
+         [](rMorceaux &m) { m.MesuresPistes = cOctets().I32(1).U8s({0x08, 0, 0x20, 0}).I32(601).U8(0).o; }},
+        {"brush 7",
+         [](rMorceaux &m) { m.MesuresPistes = cOctets().I32(1).U8s({0x08, 0, 0x40, 7, 0, 0}).o; }},
+        {"mix change volume 17",
+         [](rMorceaux &m) {
+             m.MesuresPistes = cOctets()
+                                   .I32(1)
+                                   .U8s({0x10, 0, 0xFF, 17, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
+                                   .I32(-1)
+                                   .U8s({0, 0})
+                                   .o;
+         }},
+        {"mix change instrument -2",
+         [](rMorceaux &m) {
+             m.MesuresPistes = cOctets()
+                                   .I32(1)
+                                   .U8s({0x10, 0, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
+                                   .I32(-1)
+                                   .U8(0)
+                                   .o;
+         }},
+        {"mix change tempo -2",
+         [](rMorceaux &m) {
+             m.MesuresPistes = cOctets()
+                                   .I32(1)
+                                   .U8s({0x10, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
+                                   .I32(-2)
+                                   .U8(0)
+                                   .o;
+         }},
+        {"grace note fret 100",
+         [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x28, 1, 0, 0x10, 100, 6, 0, 2}); }},
+        {"grace note dynamic 0",
+         [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x28, 1, 0, 0x10, 3, 0, 0, 2}); }},
+        {"grace note transition 4",
+         [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x28, 1, 0, 0x10, 3, 6, 4, 2}); }},
+        {"grace note duration 0",
+         [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x28, 1, 0, 0x10, 3, 6, 0, 0}); }},
+        {"grace note duration 4",
+         [](rMorceaux &m) { m.MesuresPistes = Beat({0, 0, 0x40, 0x28, 1, 0, 0x10, 3, 6, 0, 4}); }},
+        {"long chord with first fret 100",
+         [](rMorceaux &m) {
+             std::string d(124, '\0');
+             d[4] = 12;
+             d[60] = 100;
+             m.MesuresPistes = cOctets().I32(1).U8s({0x42, 2, 0, 1}).Brut(d).U8(0).o;
+         }},
+        {"long chord with a barre to string 8",
+         [](rMorceaux &m) {
+             std::string d(124, '\0');
+             d[4] = 12;
+             d[88] = 1;
+             d[108] = 8;
+             m.MesuresPistes = cOctets().I32(1).U8s({0x42, 2, 0, 1}).Brut(d).U8(0).o;
+         }},
+        {"short chord with fret 100",
+         [](rMorceaux &m) {
+             m.MesuresPistes = cOctets()
+                                   .I32(1)
+                                   .U8s({0x42, 2, 0, 0})
+                                   .Texte("C")
+                                   .I32(1)
+                                   .I32(100).I32(-1).I32(-1).I32(-1).I32(-1).I32(-1)
+                                   .U8(0)
+                                   .o;
+         }},
     };
+    // Every bend field out of its range, one at a time.
+    struct rBend {
+        const char *Nom;
+        int Type, Valeur, Position, Hauteur, Vibrato;
+    };
+    for (const rBend &b : {rBend{"bend type 0", 0, 100, 0, 0, 0}, rBend{"bend type 6", 6, 100, 0, 0, 0},
+                           rBend{"bend amplitude 301", 1, 301, 0, 0, 0},
+                           rBend{"bend point at 61", 1, 100, 61, 0, 0},
+                           rBend{"bend point at -1", 1, 100, -1, 0, 0},
+                           rBend{"bend point 301 high", 1, 100, 30, 301, 0},
+                           rBend{"bend vibrato 4", 1, 100, 30, 100, 4}})
+        cas.push_back({b.Nom, [b](rMorceaux &m) {
+                           m.MesuresPistes = cOctets()
+                                                 .I32(1)
+                                                 .U8s({0, 0, 0x40, 0x28, 1, 0, 0x01, b.Type})
+                                                 .I32(b.Valeur)
+                                                 .I32(1)
+                                                 .I32(b.Position)
+                                                 .I32(b.Hauteur)
+                                                 .U8(b.Vibrato)
+                                                 .o;
+                       }});
+    return cas;
 }
 
 TEST(FichierDommages, ValeursHorsLimitesRefusees)
@@ -264,6 +387,34 @@ TEST(FichierDommages, ValeursAuxLimitesAcceptees)
         {"duration codes -2 and 4",
          [](rMorceaux &m) {
              m.MesuresPistes = cOctets().I32(2).U8s({0x40, 2, 0xFE, 0}).U8s({0x40, 2, 4, 0}).o;
+         }},
+        {"32/1, then 1/32 with 99 repeats and ending 99",
+         [](rMorceaux &m) {
+             m.NbMesures = 2;
+             m.Mesures = cOctets().U8s({0x03, 32, 1}).U8s({0x1B, 1, 32, 99, 99}).o;
+             m.MesuresPistes += m.MesuresPistes;
+         }},
+        {"fret 99 at fff, dead note kept at 255 as older files have it",
+         [](rMorceaux &m) {
+             m.MesuresPistes = Beat({0, 0, 0x60, 0x30, 1, 8, 99, 0x20, 3, 255});
+         }},
+        {"instrument -1 and 127, mix values 16, tempo 999",
+         [](rMorceaux &m) {
+             m.Infos.replace(45, 4, cOctets().I32(999).o);
+             m.Infos.replace(53, 4, cOctets().I32(127).o);
+             m.Infos.replace(57, 6, std::string(6, '\x10'));
+         }},
+        {"bend of 300 with a point at 60, 300 high, vibrato 3; grace note dead at fff",
+         [](rMorceaux &m) {
+             m.MesuresPistes = cOctets()
+                                   .I32(1)
+                                   .U8s({0, 0, 0x40, 0x28, 1, 0, 0x11, 5})
+                                   .I32(300)
+                                   .I32(2)
+                                   .I32(0).I32(0).U8(3)
+                                   .I32(60).I32(300).U8(0)
+                                   .U8s({255, 8, 3, 3})
+                                   .o;
          }},
     };
     for (const auto &c : cas) {

@@ -182,16 +182,35 @@ TEST_F(SonoreTest, TieChainOverThreeMeasures)
     EXPECT_EQ(r.MesurePiste, mp(3));
 }
 
-TEST_F(SonoreTest, LetRingStopsAtTheMeasureEnd)
+TEST_F(SonoreTest, LetRingRingsOneMeasureLengthOverTheBarLine)
 {
     auto t1 = Temps(1, {0, 0, 0, 0});
-    auto t2 = Temps(2, {0});
+    auto t2 = Temps(2, {0, 0, 0, 0});
     Note(t1[2], 1, 1, true);
-    Note(t1[3], 2, 1); // the other beats sound on another string
-    Note(t1[4], 2, 1);
-    Note(t2[1], 2, 1);
+    for (cAccord *a : {t1[3], t1[4], t2[1], t2[2], t2[3]})
+        Note(a, 2, 1); // the other beats sound on another string
     const rDureeSonore r = DureeSonore(mp(1), t1[2], 1);
-    EXPECT_EQ(r.Ticks, 3 * 480) << "from beat 2 to the end of the measure, not into the next";
+    EXPECT_EQ(r.Ticks, 4 * 480) << "from beat 2 of bar 1 to beat 2 of bar 2: one measure length";
+    // A note starting on beat 1 reaches the length at its own bar line.
+    Note(t1[1], 3, 1, true);
+    Note(t1[2], 2, 1);
+    EXPECT_EQ(DureeSonore(mp(1), t1[1], 3).Ticks, 4 * 480);
+}
+
+TEST_F(SonoreTest, LetRingNeverPassesTheSecondBarLine)
+{
+    // Bar 2 is a single short beat: one measure length from beat 4 of bar 1 would reach into
+    // bar 3, but the note stops at the second bar line it meets.
+    auto t1 = Temps(1, {0, 0, 0, 0});
+    auto t2 = Temps(2, {0});
+    auto t3 = Temps(3, {0, 0, 0, 0});
+    Note(t1[4], 1, 1, true);
+    Note(t2[1], 2, 1);
+    Note(t3[1], 2, 1);
+    const rDureeSonore r = DureeSonore(mp(1), t1[4], 1);
+    EXPECT_EQ(r.Ticks, 2 * 480);
+    EXPECT_EQ(r.MesurePiste, mp(3)) << "it stops where bar 3 starts";
+    EXPECT_EQ(r.Accord, t3[1]);
 }
 
 TEST_F(SonoreTest, LetRingStopsAtARest)

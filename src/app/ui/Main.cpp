@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/uCommandes.h"
@@ -163,6 +164,15 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
         VuePartition->Affichage.BarreV.Position = 0;
         VuePartition->Affichage.BarreH.Position = 0;
     });
+
+    // A copy of unsaved work beside the settings, every minute.
+    Recuperation = std::make_unique<cRecuperation>(
+        CheminDepuisQt(QFileInfo(CheminQt(CheminConfiguration())).absolutePath()),
+        static_cast<int>(QCoreApplication::applicationPid()));
+    TimerRecuperation = new QTimer(this);
+    TimerRecuperation->setInterval(60 * 1000);
+    connect(TimerRecuperation, &QTimer::timeout, this, [this] { EcrireRecuperation(); });
+    TimerRecuperation->start();
 
     CreerActions();
     CreerMenus();
@@ -655,6 +665,9 @@ void TMainForm::ActualiserAffichage()
 
 void TMainForm::EtatEnregistrer(bool actif)
 {
+    // Saved (or freshly opened): the copy of unsaved work has nothing left to keep.
+    if (!actif && Recuperation)
+        Recuperation->Supprimer();
     if (QAction *a = Action("Fichier_Enregistrer"))
         a->setEnabled(actif && Gestionnaires.count("Fichier_Enregistrer"));
 }
@@ -716,6 +729,7 @@ void TMainForm::closeEvent(QCloseEvent *e)
         e->ignore();
         return;
     }
+    Recuperation->Supprimer(); // a clean exit leaves nothing to recover
     e->accept();
 }
 

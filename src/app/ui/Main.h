@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/uDocument.h"
+#include "app/uRecuperation.h"
 #include "display/ui/uVuePartition.h"
 #include "model/uPartition.h"
 
@@ -94,6 +95,11 @@ public:
     void OuvrirLigneCommande(const std::vector<std::string> &args);
     // After a score came from elsewhere (an import): cursor at the start, full relayout.
     void ApresNouvellePartition();
+    // Recovery copies: written every minute while the score is modified (and by playback
+    // before it starts); offered back at start when an earlier instance left one. Returns
+    // whether a copy was restored.
+    void EcrireRecuperation();
+    bool ProposerRecuperation();
 
     void AppliquerTextesPrincipal();
     void ChoisirLangue(const std::string &langue);
@@ -121,6 +127,8 @@ protected:
 
 private:
     cDocument Doc;
+    std::unique_ptr<cRecuperation> Recuperation;
+    QTimer *TimerRecuperation = nullptr;
     TVuePartition *VuePartition = nullptr;
     QSplitter *RzSizePanel_H = nullptr;
     QWidget *RzPanel_Orchestre = nullptr;

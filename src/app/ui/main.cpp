@@ -10,9 +10,11 @@
 #include "app/uLigneCommande.h"
 #include "config/uConfig.h"
 #include "config/uPatch.h"
+#include "config/ui/uTexteUI.h"
 #include "config/ui/DlgWelcome.h"
 #include "display/ui/uImagePartition.h"
 #include "app/ui/Main.h"
+#include "app/ui/uMesureDemarrage.h"
 #include <QFileDialog>
 #include "fileio/uFichierPLT.h"
 #include "chords/uListeAccordsImpression.h"
@@ -40,6 +42,7 @@ int Verbe(int argc, char **argv)
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             qInstallMessageHandler(FiltrerMessages);
             QGuiApplication app(argc, argv);
+            GarderFormatsNumeriques();
             return ExecuterLigneCommande(args, std::cout, std::cerr, peintres);
         }
     }
@@ -52,6 +55,7 @@ int main(int argc, char **argv)
     if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0)
         return Verbe(argc, argv);
     QApplication app(argc, argv);
+    GarderFormatsNumeriques();
     app.setApplicationName(QStringLiteral("Plectorium"));
     // Settings and language come first; without any language patch there is no main window.
     cDialoguesConfigQt dialogues;
@@ -69,8 +73,11 @@ int main(int argc, char **argv)
             return enregistrer ? QFileDialog::getSaveFileName(&fenetre, QString(), propose, filtre)
                                : QFileDialog::getOpenFileName(&fenetre, QString(), propose, filtre);
         };
+        MesurerDemarrage(&fenetre);
         fenetre.show();
-        fenetre.OuvrirLigneCommande(std::vector<std::string>(argv + 1, argv + argc));
+        // Work an earlier run lost comes first; a restored copy is what the user works on.
+        if (!fenetre.ProposerRecuperation())
+            fenetre.OuvrirLigneCommande(std::vector<std::string>(argv + 1, argv + argc));
         code = app.exec();
         fenetre.EnregistrerEtat();
     }

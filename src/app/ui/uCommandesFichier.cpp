@@ -1,8 +1,11 @@
 // The document lifecycle: New, Open, Save, Save As, the save-changes prompt, recent files, the
 // command line; the score's properties; help and about.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+
+#include <ctime>
 
 #include "app/uDocument.h"
 #include "app/ui/DlgAide.h"
@@ -11,6 +14,7 @@
 #include "app/ui/uModules.h"
 #include "chords/uListeAccordsImpression.h"
 #include "config/uConfig.h"
+#include "config/uEmplacements.h"
 #include "config/uPatch.h"
 #include "config/ui/DlgMyMsg.h"
 #include "config/ui/uTexteUI.h"
@@ -234,6 +238,54 @@ void TMainForm::MettreAJourTitre()
     setWindowTitle(QString::fromUtf8(TitreFenetre(Doc.Partition(), T("Fichier-SansNom")).c_str()));
     if (SpinEdit_Tempo)
         SpinEdit_Tempo->setValue(Doc.Partition().Tempo);
+}
+
+void TMainForm::EcrireRecuperation()
+{
+    const cPartition &p = Doc.Partition();
+    if (p.Modifie && !p.Vierge)
+        Recuperation->Ecrire(p, ListeAccordsImpression());
+}
+
+bool TMainForm::ProposerRecuperation()
+{
+    for (const rRecuperation &r :
+         RecuperationsAOffrir(CheminDepuisQt(QFileInfo(CheminQt(CheminConfiguration())).absolutePath()),
+                              static_cast<int>(QCoreApplication::applicationPid()))) {
+        char date[32];
+        std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", std::localtime(&r.Date));
+        const std::string nom =
+            r.Origine.empty() ? T("Fichier-SansNom") : NomFichierPourMessage(r.Origine);
+        const int reponse =
+            MyMsg(T("Dlg-Confirmation"), RemplacerParam(T("Fichier-Recuperation"), nom, date),
+                  MsgConfirmation, DefOui, BtOui | BtNon);
+        if (reponse != ResOui) {
+            SupprimerRecuperation(r);
+            continue;
+        }
+        std::string cle;
+        if (!Doc.Ouvrir(
+                r.Copie,
+                [](const std::string &c, cPartition &p, cListeAccordsImpression &l,
+                   std::string &k) { return OuvrirFichier(p, l, c, k); },
+                cle)) {
+            MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK, NomFichierPourMessage(r.Copie));
+            SupprimerRecuperation(r);
+            continue;
+        }
+        cPartition &p = Doc.Partition();
+        p.Chemin = r.Origine;
+        p.NomFichier = r.Origine.empty() ? std::string() : PartieNomFichier(r.Origine);
+        p.Modifie = true;
+        p.Vierge = false;
+        EtatEnregistrer(true);
+        // This instance keeps the work from now on; the old copy can go.
+        EcrireRecuperation();
+        SupprimerRecuperation(r);
+        ApresNouvellePartition();
+        return true;
+    }
+    return false;
 }
 
 void EnregistrerCommandesFichier(TMainForm &f)

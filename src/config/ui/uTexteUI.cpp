@@ -1,5 +1,7 @@
 #include "config/ui/uTexteUI.h"
 
+#include <clocale>
+
 #include "model/uCodage.h"
 
 QString VersQt(const std::string &texteModele)
@@ -8,3 +10,5 @@ QString VersQt(const std::string &texteModele)
 }
 
 std::string DepuisQt(const QString &texte) { return Utf8VersWin1252(texte.toStdString()); }
+
+void GarderFormatsNumeriques() { std::setlocale(LC_NUMERIC, "C"); }

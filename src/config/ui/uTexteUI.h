@@ -6,3 +6,8 @@
 
 QString VersQt(const std::string &texteModele);
 std::string DepuisQt(const QString &texte);
+
+// The toolkit takes the user's locale for the C library at start; the program's own number
+// formats and parsers expect a decimal point, so LC_NUMERIC goes back to "C". Call once the
+// application object exists.
+void GarderFormatsNumeriques();

@@ -17,7 +17,11 @@ QApplication &Application()
     static int argc = 1;
     static char nom[] = "test_ui";
     static char *argv[] = {nom, nullptr};
-    static QApplication *app = new QApplication(argc, argv);
+    static QApplication *app = [] {
+        auto *a = new QApplication(argc, argv);
+        GarderFormatsNumeriques();
+        return a;
+    }();
     return *app;
 }
 
