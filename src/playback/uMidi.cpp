@@ -215,6 +215,14 @@ void cMidi::DefinirTempo(double tempo)
         Interface->TempoAffiche(TempoEffectif_);
 }
 
+void cMidi::ChangerTempoPartition()
+{
+    if (!Partition() || ModeTrainer)
+        return;
+    TempoCourant = Partition()->Tempo;
+    DefinirTempo(TempoCourant);
+}
+
 void cMidi::ChoisirFacteur(double facteur)
 {
     FacteurTempo = facteur;
@@ -392,7 +400,7 @@ void cMidi::Demarrer()
 
     if (Interface)
         Interface->ActiverEnvoi(true);
-    EnvoyerJusqua();
+    EnvoyerJusquaPosition(0);
     Biblio->StartSync(Sync);
     if (Interface)
         Interface->ActiverSuivi(true);
@@ -509,7 +517,11 @@ void cMidi::EnvoyerJusqua()
 {
     if (!Lecture || Pause)
         return;
-    const double pos = Biblio->GetPosition(Sync);
+    EnvoyerJusquaPosition(double(Biblio->GetPosition(Sync)));
+}
+
+void cMidi::EnvoyerJusquaPosition(double pos)
+{
     // A quarter note ahead; never less than a quarter of a second, so that a late tick at a
     // fast tempo still finds its records in the layer.
     const double parMs = 480.0 * std::max(TempoEffectif_, 1) / 60000.0;
@@ -762,9 +774,9 @@ void cMidi::Notification(int message, int sortie)
             EnvoyerN(1, 250);
         break;
     case NotifSortieTerminee:
-        // A preview has been heard: the clock stops (nothing sounds any more to silence).
-        if (!Lecture && !Pause && Sync && !ApercuFlux)
-            Biblio->StopSync(Sync);
+        // Nothing to do: stopping the clock here would drop the last note-offs that the
+        // built-in synthesizer holds ahead of time, or those of a preview begun since the
+        // message was posted. The next play or preview stops it.
         break;
     case NotifPeripheriquePerdu:
         for (int n = 1; n <= MaxPorts; ++n)

@@ -109,6 +109,8 @@ public:
     // The two ticks.
     void EnvoyerJusqua();
     void SuivreCurseur();
+    // The send tick at a given clock position (the first put, before the clock starts, is 0).
+    void EnvoyerJusquaPosition(double pos);
     // The edit cursor moved to another track while playing: the engine follows it.
     void ChangerPiste();
     // Fast back/forward while playing: clock and ticks stop until Reprendre.
@@ -123,6 +125,8 @@ public:
     // ------------------------------------------------------------ tempo
     // Puts tempo T (quarter notes per minute) to the clock, with the factor when it applies.
     void DefinirTempo(double tempo);
+    // The score's own tempo was edited while playing.
+    void ChangerTempoPartition();
     void ChoisirFacteur(double facteur);
     void BasculerFacteur(bool actif);
     double TempoEnCours() const { return TempoCourant; }

@@ -129,7 +129,13 @@ TLecture::TLecture(TMainForm &f) : QObject(&f), F(f)
         Midi->ChangerPartition(&F.Partition());
         ActualiserMarkers();
     });
-    d.Abonner(cDocument::eEvenement::ApresEdition, [this] { ActualiserMarkers(); });
+    d.Abonner(cDocument::eEvenement::ApresEdition, [this] {
+        ActualiserMarkers();
+        // The tempo box changed the score's tempo: playback takes it at once.
+        if (Midi->EnLecture() && Midi->Partition() && Midi->Partition()->Tempo != TempoVu)
+            Midi->ChangerTempoPartition();
+        TempoVu = F.Partition().Tempo;
+    });
     // A move to another track while playing: the engine follows at once.
     d.Abonner(cDocument::eEvenement::ApresCommande, [this] { Midi->ChangerPiste(); });
 
@@ -243,6 +249,7 @@ void TLecture::ActualiserMarkers()
 
 void TLecture::Jouer(eModeJeu mode, int marker, bool garderBouton)
 {
+    TempoVu = F.Partition().Tempo;
     if (!garderBouton) {
         if (mode == eModeJeu::PositionCourante)
             CommandeBouton = "Lecture_JouerPosEC";
@@ -371,9 +378,11 @@ void TLecture::LectureArretee()
     F.Actualiser(true);
 }
 
-void TLecture::CurseurSuivi(bool nouvelleMesure)
+void TLecture::CurseurSuivi(bool)
 {
-    F.Actualiser(nouvelleMesure);
+    // The old and the new measure are laid out again and the view follows the cursor; a full
+    // relayout at every bar line would hold the window thread on long scores.
+    F.Actualiser(false);
 }
 
 void TLecture::TempoAffiche(int tempoEffectif)

@@ -63,6 +63,7 @@ private:
     QMenu *MenuBoutonJouer = nullptr;
     QTimer Reprise; // restarts after a fast move while playing
     std::string SignatureMarkers = "?";
+    int TempoVu = 0; // the score's tempo as playback last took it
 
     QToolButton *Bouton(const char *commande) const;
     void ConstruireBoutonVitesse();
