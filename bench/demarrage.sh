@@ -29,16 +29,16 @@ done
 INNER
 chmod +x "$cfg/run.sh"
 cd "$here"
-xvfb-run -a -s "-screen 0 1600x1000x24" "$cfg/run.sh" | awk '
-    { t[$1][++n[$1]] = $2 / 1000.0; r[$1][n[$1]] = $3 / 1024.0 }
-    function mediane(a, k,   i, j, x) {
-        for (i = 1; i <= k; i++) for (j = i + 1; j <= k; j++) if (a[j] < a[i]) { x = a[i]; a[i] = a[j]; a[j] = x }
-        return (k % 2) ? a[(k + 1) / 2] : (a[k / 2] + a[k / 2 + 1]) / 2
-    }
-    END {
-        v = "plectorium_fenetre_vide"; p = "plectorium"
-        tv = mediane(t[v], n[v]); tp = mediane(t[p], n[p]); rv = mediane(r[v], n[v]); rp = mediane(r[p], n[p])
-        printf "empty window: %.1f ms, %.1f MiB\n", tv, rv
-        printf "plectorium:   %.1f ms, %.1f MiB\n", tp, rp
-        printf "ratio:        %.2f x the empty window\n", tp / tv
-    }'
+resultats=$(xvfb-run -a -s "-screen 0 1600x1000x24" "$cfg/run.sh")
+mediane() { # column $2 of the lines of program $1
+    echo "$resultats" | awk -v p="$1" -v c="$2" '$1 == p { print $c }' | sort -n |
+        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+tv=$(mediane plectorium_fenetre_vide 2); rv=$(mediane plectorium_fenetre_vide 3)
+tp=$(mediane plectorium 2); rp=$(mediane plectorium 3)
+awk -v tv="$tv" -v rv="$rv" -v tp="$tp" -v rp="$rp" -v n="$runs" 'BEGIN {
+    printf "median of %d warm runs, exec to the first expose of the window\n", n
+    printf "empty window: %6.1f ms  %5.1f MiB\n", tv / 1000, rv / 1024
+    printf "plectorium:   %6.1f ms  %5.1f MiB\n", tp / 1000, rp / 1024
+    printf "ratio:        %6.2f x   (time)\n", tp / tv
+}'

@@ -5,10 +5,18 @@
 #include <string>
 
 #include "config/uConfig.h"
+#include "config/uEmplacements.h"
 #include "config/uIni.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // Only the settings text is under test: no language patch is looked for on disk, so each
+    // input is parsed from memory alone.
+    static const bool sansDisque = [] {
+        DefinirDossiersDonnees({"/nonexistent-plectorium-data"});
+        return true;
+    }();
+    (void)sansDisque;
     const std::string texte(reinterpret_cast<const char *>(data), size);
     cFichierIni ini;
     ini.ChargerTexte(texte);

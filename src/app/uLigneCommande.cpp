@@ -12,6 +12,7 @@
 #include "config/uPatch.h"
 #include "model/uCodage.h"
 #include "model/uPartition.h"
+#include "tools/uTransposition.h"
 
 // Each import or export adds its entry here.
 const std::vector<rRouteLecture> &RoutesLecture()
@@ -91,7 +92,7 @@ void Usage(std::ostream &err)
 {
     err << "usage: plectorium [FILE]\n"
            "       plectorium --info FILE\n"
-           "       plectorium --convert IN OUT\n";
+           "       plectorium --convert IN OUT [--transpose N]\n";
 }
 
 std::string Json(const std::string &texteModele)
@@ -127,6 +128,21 @@ std::string Json(const std::string &texteModele)
         }
     }
     return o + "\"";
+}
+// A whole number in [min, max], digits with an optional sign and nothing else.
+bool LireEntier(const std::string &s, int min, int max, int &v)
+{
+    std::size_t i = (!s.empty() && (s[0] == '-' || s[0] == '+')) ? 1 : 0;
+    if (i == s.size() || s.size() > 4)
+        return false;
+    int n = 0;
+    for (std::size_t k = i; k < s.size(); ++k) {
+        if (s[k] < '0' || s[k] > '9')
+            return false;
+        n = n * 10 + (s[k] - '0');
+    }
+    v = s[0] == '-' ? -n : n;
+    return v >= min && v <= max;
 }
 } // namespace
 
@@ -180,7 +196,26 @@ int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &ou
         out << ResumeJson(p) << "\n";
         return 0;
     }
-    if (args[0] == "--convert" && args.size() == 3) {
+    if (args[0] == "--convert" && args.size() >= 3) {
+        int transposition = 0;
+        bool transposer = false;
+        for (std::size_t k = 3; k < args.size(); k += 2) {
+            if (k + 1 >= args.size()) {
+                Usage(err);
+                return 1;
+            }
+            if (args[k] == "--transpose") {
+                if (!LireEntier(args[k + 1], -TranspositionMax, TranspositionMax,
+                                transposition)) {
+                    err << "--transpose takes a whole number of semitones from -12 to 12\n";
+                    return 1;
+                }
+                transposer = true;
+            } else {
+                Usage(err);
+                return 1;
+            }
+        }
         FnLirePartition lire = Lecteur(args[1]);
         FnEcrirePartition ecrire = Ecrivain(args[2], autres);
         if (!lire || !ecrire) {
@@ -193,6 +228,14 @@ int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &ou
         std::string cle;
         if (!lire(args[1], p, cle))
             return Echec(err, cle);
+        if (transposer) {
+            const rResultatDoigte r = TransposerPistesFrettees(p, transposition);
+            if (r.NotesPerdues > 0) // the score is still written: say what it lost
+                err << "AssFG-NotesPerdues: "
+                    << RemplacerParam(TexteAnglais("AssFG-NotesPerdues"),
+                                      std::to_string(r.NotesPerdues))
+                    << "\n";
+        }
         if (!ecrire(p, args[2], cle))
             return Echec(err, cle);
         return 0;

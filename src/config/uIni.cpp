@@ -13,30 +13,52 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-unsigned char MinusculeWin1252(unsigned char c)
-{
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-        return static_cast<unsigned char>(c + 32);
-    switch (c) {
-    case 0x8A: return 0x9A; // S caron
-    case 0x8C: return 0x9C; // OE
-    case 0x8E: return 0x9E; // Z caron
-    case 0x9F: return 0xFF; // Y diaeresis
-    default: return c;
+namespace {
+// The folding of every byte, computed once.
+struct rTableMinuscules {
+    unsigned char T[256];
+    rTableMinuscules()
+    {
+        for (int c = 0; c < 256; ++c) {
+            unsigned char m = static_cast<unsigned char>(c);
+            if (c >= 'A' && c <= 'Z')
+                m = static_cast<unsigned char>(c + 32);
+            else if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+                m = static_cast<unsigned char>(c + 32);
+            else if (c == 0x8A) // S caron
+                m = 0x9A;
+            else if (c == 0x8C) // OE
+                m = 0x9C;
+            else if (c == 0x8E) // Z caron
+                m = 0x9E;
+            else if (c == 0x9F) // Y diaeresis
+                m = 0xFF;
+            T[c] = m;
+        }
     }
-}
+};
+const rTableMinuscules Minuscules;
+} // namespace
+
+unsigned char MinusculeWin1252(unsigned char c) { return Minuscules.T[c]; }
 
 bool EgalSansCasse(const std::string &a, const std::string &b)
 {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (MinusculeWin1252(static_cast<unsigned char>(a[i])) !=
-            MinusculeWin1252(static_cast<unsigned char>(b[i])))
+        if (Minuscules.T[static_cast<unsigned char>(a[i])] !=
+            Minuscules.T[static_cast<unsigned char>(b[i])])
             return false;
     return true;
+}
+
+std::size_t rHachageSansCasse::operator()(const std::string &s) const
+{
+    std::size_t h = 1469598103934665603ull; // FNV-1a over the folded bytes
+    for (char c : s)
+        h = (h ^ Minuscules.T[static_cast<unsigned char>(c)]) * 1099511628211ull;
+    return h;
 }
 
 namespace {
@@ -72,6 +94,8 @@ bool EntierValide(const std::string &texte, int &valeur)
 
 std::string SurUneLigne(const std::string &s)
 {
+    if (s.find_first_of("\r\n") == std::string::npos)
+        return s;
     std::string o = s;
     for (char &c : o)
         if (c == '\r' || c == '\n')
@@ -83,6 +107,7 @@ std::string SurUneLigne(const std::string &s)
 bool cFichierIni::Charger(const std::string &chemin)
 {
     Sections.clear();
+    IndexSections.clear();
     std::ifstream f(chemin, std::ios::binary);
     if (!f)
         return false;
@@ -95,6 +120,7 @@ bool cFichierIni::Charger(const std::string &chemin)
 void cFichierIni::ChargerTexte(const std::string &texte)
 {
     Sections.clear();
+    IndexSections.clear();
     rSection *courante = nullptr;
     std::size_t debut = 0;
     while (debut < texte.size()) {
@@ -113,15 +139,11 @@ void cFichierIni::ChargerTexte(const std::string &texte)
             if (ferme == std::string::npos)
                 continue;
             const std::string nom = SansBlancs(nette.substr(1, ferme - 1));
-            courante = nullptr;
             // A section written twice continues the first one.
-            for (auto &s : Sections)
-                if (EgalSansCasse(s.Nom, nom))
-                    courante = &s;
-            if (!courante) {
-                Sections.push_back({nom, {}});
-                courante = &Sections.back();
-            }
+            const auto [it, nouvelle] = IndexSections.emplace(nom, Sections.size());
+            if (nouvelle)
+                Sections.push_back({nom, {}, {}});
+            courante = &Sections[it->second];
             continue;
         }
         const auto egal = ligne.find('=');
@@ -130,7 +152,7 @@ void cFichierIni::ChargerTexte(const std::string &texte)
         const std::string cle = SansBlancs(ligne.substr(0, egal));
         if (cle.empty())
             continue;
-        courante->Entrees.push_back({cle, ligne.substr(egal + 1)});
+        AjouterEntree(*courante, cle, ligne.substr(egal + 1));
     }
 }
 
@@ -152,25 +174,32 @@ bool cFichierIni::Enregistrer(const std::string &chemin) const
     return EcrireFichierSur(chemin, Texte());
 }
 
+void cFichierIni::AjouterEntree(rSection &s, std::string cle, std::string valeur)
+{
+    // A key written twice reads as its first entry.
+    s.Index.try_emplace(cle, s.Entrees.size());
+    s.Entrees.push_back({std::move(cle), std::move(valeur)});
+}
+
+const cFichierIni::rSection *cFichierIni::TrouverSection(const std::string &section) const
+{
+    const auto it = IndexSections.find(section);
+    return it == IndexSections.end() ? nullptr : &Sections[it->second];
+}
+
 bool cFichierIni::SectionExiste(const std::string &section) const
 {
-    for (const auto &s : Sections)
-        if (EgalSansCasse(s.Nom, section))
-            return true;
-    return false;
+    return TrouverSection(section) != nullptr;
 }
 
 const cFichierIni::rEntree *cFichierIni::Trouver(const std::string &section,
                                                  const std::string &cle) const
 {
-    for (const auto &s : Sections)
-        if (EgalSansCasse(s.Nom, section)) {
-            for (const auto &e : s.Entrees)
-                if (EgalSansCasse(e.Cle, cle))
-                    return &e;
-            return nullptr;
-        }
-    return nullptr;
+    const rSection *s = TrouverSection(section);
+    if (!s)
+        return nullptr;
+    const auto it = s->Index.find(cle);
+    return it == s->Index.end() ? nullptr : &s->Entrees[it->second];
 }
 
 bool cFichierIni::CleExiste(const std::string &section, const std::string &cle) const
@@ -215,10 +244,12 @@ TMyFont cFichierIni::LirePolice(const std::string &section, const std::string &p
 
 cFichierIni::rSection &cFichierIni::SectionPourEcrire(const std::string &section)
 {
-    for (auto &s : Sections)
-        if (EgalSansCasse(s.Nom, section))
-            return s;
-    Sections.push_back({SurUneLigne(section), {}});
+    const auto it = IndexSections.find(section);
+    if (it != IndexSections.end())
+        return Sections[it->second];
+    const std::string nom = SurUneLigne(section);
+    IndexSections.emplace(nom, Sections.size());
+    Sections.push_back({nom, {}, {}});
     return Sections.back();
 }
 
@@ -226,12 +257,12 @@ void cFichierIni::EcrireChaine(const std::string &section, const std::string &cl
                                const std::string &valeur)
 {
     rSection &s = SectionPourEcrire(section);
-    for (auto &e : s.Entrees)
-        if (EgalSansCasse(e.Cle, cle)) {
-            e.Valeur = SurUneLigne(valeur);
-            return;
-        }
-    s.Entrees.push_back({SurUneLigne(cle), SurUneLigne(valeur)});
+    const auto it = s.Index.find(cle);
+    if (it != s.Index.end()) {
+        s.Entrees[it->second].Valeur = SurUneLigne(valeur);
+        return;
+    }
+    AjouterEntree(s, SurUneLigne(cle), SurUneLigne(valeur));
 }
 
 void cFichierIni::EcrireEntier(const std::string &section, const std::string &cle, int valeur)
@@ -256,9 +287,11 @@ void cFichierIni::EcrirePolice(const std::string &section, const std::string &pr
 
 void cFichierIni::EffacerSection(const std::string &section)
 {
-    for (auto it = Sections.begin(); it != Sections.end(); ++it)
-        if (EgalSansCasse(it->Nom, section)) {
-            Sections.erase(it);
-            return;
-        }
+    const auto it = IndexSections.find(section);
+    if (it == IndexSections.end())
+        return;
+    Sections.erase(Sections.begin() + static_cast<std::ptrdiff_t>(it->second));
+    IndexSections.clear();
+    for (std::size_t k = 0; k < Sections.size(); ++k)
+        IndexSections.emplace(Sections[k].Nom, k);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "config/uParamAffichage.h"
@@ -11,6 +12,13 @@
 unsigned char MinusculeWin1252(unsigned char c);
 // Equality of two Windows-1252 texts without regard to case.
 bool EgalSansCasse(const std::string &a, const std::string &b);
+// Hashing and equality without regard to case, for keyed lookups with no folded copies.
+struct rHachageSansCasse {
+    std::size_t operator()(const std::string &s) const;
+};
+struct rEgalSansCasse {
+    bool operator()(const std::string &a, const std::string &b) const { return EgalSansCasse(a, b); }
+};
 
 class cFichierIni {
 public:
@@ -54,9 +62,15 @@ private:
     struct rSection {
         std::string Nom;
         std::vector<rEntree> Entrees;
+        // Key (any case) -> its first entry: a settings file has hundreds of keys and is read
+        // and written key by key.
+        std::unordered_map<std::string, std::size_t, rHachageSansCasse, rEgalSansCasse> Index;
     };
     std::vector<rSection> Sections;
+    std::unordered_map<std::string, std::size_t, rHachageSansCasse, rEgalSansCasse> IndexSections;
 
+    const rSection *TrouverSection(const std::string &section) const;
     const rEntree *Trouver(const std::string &section, const std::string &cle) const;
     rSection &SectionPourEcrire(const std::string &section);
+    static void AjouterEntree(rSection &s, std::string cle, std::string valeur);
 };

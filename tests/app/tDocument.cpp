@@ -46,6 +46,17 @@ TEST(Document, Caption)
     EXPECT_EQ(TitreFenetre(p, "Untitled", true, 132), "Plectorium 3.0 - My Song x.pl3 - t=132");
     p.NomFichier = std::string(80, 'n');
     EXPECT_EQ(NomPourQuestion(p, "Untitled").size(), 50u);
+    // File names are UTF-8: the caption keeps them, the message gets them in its code page,
+    // cut between characters.
+    std::string ete;
+    for (int k = 0; k < 60; ++k)
+        ete += "\xc3\xa9"; // é
+    p.NomFichier = ete;
+    EXPECT_EQ(TitreFenetre(p, "Untitled"), "Plectorium 3.0 - " + ete);
+    EXPECT_EQ(NomPourQuestion(p, "Untitled"), std::string(50, '\xe9'));
+    // The patch's own text (Windows-1252) becomes UTF-8 in the caption.
+    p.NomFichier.clear();
+    EXPECT_EQ(TitreFenetre(p, "Sans nom \xe9"), "Plectorium 3.0 - Sans nom \xc3\xa9");
 }
 
 TEST(Commandes, TableHasUniqueNamesAndNoCollidingShortcuts)

@@ -90,7 +90,8 @@ TEST_P(PatchesLivres, EveryWindowTextIsThere)
                               "DLG_BRUSH_000", "DLG_STROKV_000", "DLG_TXT_000", "DLG_PRT_000",
                               "DLG_PRW_000", "DLG_PREF_000", "DLG300_PREF_000",
                               "DLG300_IMPA_000", "DLG_ASS_FG_000", "DLG_ASS_TR_000",
-                              "DLG_ASS_ST_000", "DLG300_ASS_DY_000", "DLG_ASS_CR_000"};
+                              "DLG_ASS_ST_000", "DLG300_ASS_DY_000", "DLG_ASS_CR_000",
+                              "DLG_ASS_LR_000", "DLG300_SOLFEGE_000"};
     for (const char *s : fenetres) {
         ASSERT_TRUE(p.SectionExiste(s)) << s;
         ASSERT_FALSE(PositionsSection(s).empty()) << s;

@@ -273,9 +273,9 @@ TEST_F(MyMsgTest, WindowTextsGoToTheNamedControls)
     auto *annuler = new QPushButton(QStringLiteral("Cancel"), &f);
     annuler->setObjectName(QStringLiteral("Cancel"));
     auto *groupe = new QGroupBox(QStringLiteral("Strings"), &f);
-    groupe->setObjectName(QStringLiteral("GB_Cordes"));
+    groupe->setObjectName(QStringLiteral("Lab_Cordes"));
     auto *etiquette = new QLabel(QStringLiteral("From"), &f);
-    etiquette->setObjectName(QStringLiteral("LB_De"));
+    etiquette->setObjectName(QStringLiteral("Lab_Mesure"));
     auto *action = new QAction(QStringLiteral("Open"), &f);
     action->setObjectName(QStringLiteral("Fichier_Ouvrir"));
     f.addAction(action);
@@ -295,8 +295,8 @@ TEST_F(MyMsgTest, WindowTextsGoToTheNamedControls)
     EXPECT_GT(AppliquerTextesFenetre(&f, positions, true), 0);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Assistent Klingen lassen"));
     EXPECT_EQ(annuler->text(), QStringLiteral("Abbrechen"));
-    EXPECT_EQ(groupe->title(), QStringLiteral("Saiten"));
-    EXPECT_EQ(etiquette->text(), QStringLiteral("Von"));
+    EXPECT_EQ(groupe->title(), QStringLiteral("Betroffene Saiten:"));
+    EXPECT_EQ(etiquette->text(), QStringLiteral("Takte:"));
 
     // The main window's commands: caption and hint of an action.
     AppliquerTextesFenetre(&f, PositionsPrincipal(), false);

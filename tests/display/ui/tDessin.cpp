@@ -14,6 +14,7 @@ struct Fixture {
     cPartition p;
     TParamEcran param;
     cAffichage aff{&p, &param};
+    rOptionsDessin options;
     QImage image;
     Fixture(int nbTemps = 4, int code = 0)
     {
@@ -45,7 +46,7 @@ struct Fixture {
     void Dessiner()
     {
         image = QImage(aff.LargeurVue + 1, aff.HauteurRangee() + 1, QImage::Format_RGB32);
-        cDessinPartition d(aff, rOptionsDessin{});
+        cDessinPartition d(aff, options); // the painter reads the options it is given live
         d.DessinerRangee(image, p.PremiereMesure, nullptr, *p.PremierePiste, 0);
     }
     QRgb Pixel(int x, int y) const { return image.pixel(x, y) & 0xFFFFFF; }
