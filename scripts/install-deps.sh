@@ -3,10 +3,10 @@
 # Idempotent: when every package is already there it only checks and returns.
 set -euo pipefail
 what=${1:-all}
-run_pkgs=(qt6-base-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont fonts-dejavu-core
+run_pkgs=(qt6-base-dev librtmidi-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont fonts-dejavu-core
           cmake ninja-build g++ pkg-config ccache)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth midicsv clang libclang-rt-14-dev
-           locales)
+           fluidsynth time locales)
 pkgs=("${run_pkgs[@]}")
 [ "$what" = test ] || [ "$what" = all ] && pkgs+=("${test_pkgs[@]}")
 missing=()

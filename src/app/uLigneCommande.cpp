@@ -10,6 +10,7 @@
 #include "fileio/uFichierAncien.h"
 #include "fileio/uFichierPLT.h"
 #include "midifile/uExportMIDI.h"
+#include "playback/uRenduWAV.h"
 #include "config/uEmplacements.h"
 #include "config/uPatch.h"
 #include "model/uCodage.h"
@@ -81,6 +82,7 @@ const std::vector<rRouteEcriture> &RoutesEcriture()
         {".plt", EcrirePLT},
         {".mid", EcrireFichierMIDI},
         {".tab", EcrireTAB},
+        {".wav", EcrireFichierWAV},
     };
     return routes;
 }

@@ -398,6 +398,7 @@ bool ChargerConfigDepuis(cConfig &c, const cFichierIni &ini, iDialoguesConfig *u
     c.CheckDuration = ini.LireBooleen(S, "CheckDuration", false);
     c.StartingMusic = std::clamp(ini.LireEntier(S, "StartingMusic", 1), 1, 3);
     c.StartingFile = ini.LireChaine(S, "StartingFile");
+    c.SoundFont = ini.LireChaine(S, "SoundFont");
     c.TypeScrolling = std::clamp(ini.LireEntier(S, "TypeScrolling", 1), 1, 2);
     c.MetronomeVolume = std::clamp(ini.LireEntier(S, "MetronomeVolume", 16), 0, 16);
     c.DifferentMetronomeFirstSound = ini.LireBooleen(S, "DifferentMetronomeFirstSound", true);
@@ -496,6 +497,7 @@ void EcrireConfig(const cConfig &c, cFichierIni &ini)
     ini.EcrireBooleen(S, "CheckDuration", c.CheckDuration);
     ini.EcrireEntier(S, "StartingMusic", c.StartingMusic);
     ini.EcrireChaine(S, "StartingFile", c.StartingFile);
+    ini.EcrireChaine(S, "SoundFont", c.SoundFont);
     ini.EcrireEntier(S, "TypeScrolling", c.TypeScrolling);
     ini.EcrireEntier(S, "MetronomeVolume", c.MetronomeVolume);
     ini.EcrireBooleen(S, "DifferentMetronomeFirstSound", c.DifferentMetronomeFirstSound);

@@ -42,6 +42,7 @@ public:
     bool VerifyRepeats = false, CheckDuration = false;
     int StartingMusic = 1;
     std::string StartingFile;
+    std::string SoundFont; // the built-in synthesizer's sounds; empty: the installed one
     int TypeScrolling = 1;
     int MetronomeVolume = 16;
     bool DifferentMetronomeFirstSound = true;

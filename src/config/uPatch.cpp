@@ -41,6 +41,8 @@ const std::vector<rPositionMessage> &PositionsMessages()
         {"GENE300_000", 18, "Fichier-Plectorium220", 0},
         {"GENE300_000", 19, "Gene-MaxMesures", 0},
         {"GENE300_000", 20, "Gene-MaxAccords", 0},
+        {"GENE300_000", 21, "Gene-AucuneSoundFont", 0},
+        {"GENE300_000", 22, "Gene-EcritureAudioImpossible", 0},
         {"DLG_PROP_000", 25, "Prop-PeutPasChangerDeNbDeCordes", 2},
         {"DLG_IMPM_000", 10, "MidiImp-RecherchePiste", 0},
         {"DLG_IMPM_000", 11, "MidiImp-NonPrecise", 0},

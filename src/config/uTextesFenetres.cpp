@@ -388,9 +388,11 @@ const std::vector<rPositionTexte> &PositionsSection(const std::string &section)
         {"DLG_ASS_ST_000",
          {
              {"DLG_ASS_ST_000", 1, "Caption", eGenreTexte::Element},
-             {"DLG_ASS_ST_000", 2, "LB_Debut", eGenreTexte::Legende},
-             {"DLG_ASS_ST_000", 3, "LB_Fin", eGenreTexte::Legende},
-             {"DLG_ASS_ST_000", 4, "LB_Pas", eGenreTexte::Legende},
+             {"DLG_ASS_ST_000", 2, "LB_Mesures", eGenreTexte::Element},
+             {"DLG_ASS_ST_000", 3, "LB_MesuresA", eGenreTexte::Element},
+             {"DLG_ASS_ST_000", 4, "LB_Tempos", eGenreTexte::Element},
+             {"DLG_ASS_ST_000", 5, "LB_TemposA", eGenreTexte::Element},
+             {"DLG_ASS_ST_000", 6, "LB_Variation", eGenreTexte::Element},
          }},
         {"DLG300_ASS_DY_000",
          {

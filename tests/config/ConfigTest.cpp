@@ -103,7 +103,7 @@ TEST(Config, DefaultsWrittenKeyByKey)
         {"[Config]Metronome", "0"}, {"[Config]CountDown", "0"}, {"[Config]AddDiag", "1"},
         {"[Config]HelpFile", "0"}, {"[Config]Fichier1", ""}, {"[Config]Fichier5", ""},
         {"[Config]VerifyRepeats", "0"}, {"[Config]CheckDuration", "0"},
-        {"[Config]StartingMusic", "1"}, {"[Config]StartingFile", ""},
+        {"[Config]StartingMusic", "1"}, {"[Config]StartingFile", ""}, {"[Config]SoundFont", ""},
         {"[Config]TypeScrolling", "1"}, {"[Config]MetronomeVolume", "16"},
         {"[Config]DifferentMetronomeFirstSound", "1"}, {"[Config]PlayEffects", "1"},
         {"[Config]PlayRepeats", "1"}, {"[Config]ExportEffects", "1"},
@@ -176,6 +176,7 @@ void ToutModifier(cConfig &c, const std::string &dossier)
     c.VerifyRepeats = c.CheckDuration = true;
     c.StartingMusic = 2;
     c.StartingFile = "/sounds/start.wav";
+    c.SoundFont = "/sounds/better.sf2";
     c.TypeScrolling = 2;
     c.MetronomeVolume = 9;
     c.DifferentMetronomeFirstSound = c.PlayEffects = c.PlayRepeats = false;

@@ -100,7 +100,7 @@ void FenetreTest::SetUp()
     Application();
     QFile ini(QDir(dossier.path()).filePath("Plec300.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Config]\r\nPatcheLangue=English\r\nHelpFile=2\r\n");
+    ini.write("[Config]\r\nPatcheLangue=English\r\nHelpFile=2\r\nPremMidiSetup=0\r\n");
     ini.close();
     DefinirCheminConfiguration(Chemin("Plec300.ini"));
     DefinirDossiersDonnees({PLEC_DATA_DIR});
