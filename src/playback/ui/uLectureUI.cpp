@@ -260,6 +260,8 @@ void TLecture::Jouer(eModeJeu mode, int marker, bool garderBouton)
     }
     if (Config)
         Midi->LireReglages(*Config);
+    // Playing is where a crash is most likely to meet unsaved work: keep a copy first.
+    F.EcrireRecuperation();
     Midi->Jouer(mode, marker);
 }
 
