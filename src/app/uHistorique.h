@@ -1,12 +1,21 @@
-// Undo and redo. The history keeps the file image of the score after the last recorded change
-// and, for each step, only the bytes that differ from its neighbour (the common head and tail
-// are shared), so a fret typed in a large score costs a few hundred bytes, not a copy of it.
-// It knows nothing of commands: the caller gives it the score's image after each change.
+// Undo and redo. A step is one of three kinds:
+// - a change inside one track measure (every typing command): copies of that measure before and
+//   after, so a fret typed in a large score costs a copy of one measure;
+// - a change of anything else: the score's file images before and after (the after image kept
+//   as the bytes that differ from the before image);
+// - a measure appended at the end by a cursor move.
+// A step may be tied to the next older one (the changes a cursor move makes, such as the empty
+// placeholder beat it appends): they are undone and redone together.
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class cMesurePiste;
+class cPartition;
 
 // Where the cursor was when a change was made, by numbers (never pointers into a score that
 // undo replaces).
@@ -19,45 +28,60 @@ struct rPlaceCurseur {
 
 class cHistorique {
 public:
-    // A new history starting from this image (New, Open): nothing to undo or redo.
-    void Commencer(std::string image);
-    // The image after a change made with the cursor at `place`. Returns false (and records
-    // nothing) when the image is the one already held.
-    bool Enregistrer(std::string image, const rPlaceCurseur &place);
+    cHistorique();
+    ~cHistorique();
+    cHistorique(const cHistorique &) = delete;
+    cHistorique &operator=(const cHistorique &) = delete;
+
+    // Nothing to undo or redo (New, Open).
+    void Vider();
+
+    // A change of the whole score. False (nothing recorded) when the images are equal.
+    bool EnregistrerImages(const std::string &avant, const std::string &apres,
+                           const rPlaceCurseur &place, bool lie = false);
+    // A change inside track measure (mesure, piste): copies made with CopierMesure.
+    void EnregistrerMesure(int mesure, int piste, std::unique_ptr<cMesurePiste> avant,
+                           std::unique_ptr<cMesurePiste> apres, const rPlaceCurseur &place,
+                           bool lie = false);
+    // A measure appended after the last one.
+    void EnregistrerMesureAjoutee(const rPlaceCurseur &place, bool lie = false);
+
+    // A copy of a track measure's beats that belongs to no score.
+    static std::unique_ptr<cMesurePiste> CopierMesure(const cMesurePiste &mp);
 
     bool PeutAnnuler() const { return !Annulations.empty(); }
     bool PeutRetablir() const { return !Retablissements.empty(); }
     std::size_t NbAnnulations() const { return Annulations.size(); }
     std::size_t NbRetablissements() const { return Retablissements.size(); }
 
-    // One step back / forward: the image to load and the cursor of that change. False when
-    // there is no step.
-    bool Annuler(std::string &image, rPlaceCurseur &place);
-    bool Retablir(std::string &image, rPlaceCurseur &place);
+    // What undo and redo act on: the current score, and the replacement of the whole score by a
+    // file image (false when the image does not read).
+    struct rCible {
+        std::function<cPartition &()> Partition;
+        std::function<bool(const std::string &image)> Remplacer;
+    };
+    // One step back / forward (with the steps tied to it); `place` is the cursor of that
+    // change. False when there is nothing to do or a step could not be applied (the history is
+    // then emptied, as it no longer matches the score).
+    bool Annuler(const rCible &c, rPlaceCurseur &place);
+    bool Retablir(const rCible &c, rPlaceCurseur &place);
 
-    // The image of the present state.
-    const std::string &Image() const { return Courante; }
-    // Bytes kept by the steps (the present image aside).
+    // Bytes held by the steps.
     std::size_t Taille() const { return TailleEtapes; }
     // The oldest steps are dropped once the steps hold more than this.
     std::size_t TailleMax = std::size_t(512) << 20;
 
 private:
-    // One image rebuilt from its neighbour: head and tail of the neighbour, this middle between.
-    struct rEtape {
-        std::size_t Debut = 0; // bytes shared at the head
-        std::size_t Fin = 0;   // bytes shared at the tail
-        std::string Milieu;
-        rPlaceCurseur Place;
-    };
-    std::string Courante;
-    std::vector<rEtape> Annulations;
-    std::vector<rEtape> Retablissements;
+    struct rEtape;
+    std::vector<std::unique_ptr<rEtape>> Annulations;
+    std::vector<std::unique_ptr<rEtape>> Retablissements;
     std::size_t TailleEtapes = 0;
 
-    static rEtape Difference(const std::string &depuis, const std::string &vers);
-    static std::string Appliquer(const rEtape &e, const std::string &depuis);
-    bool Passer(std::vector<rEtape> &source, std::vector<rEtape> &cible, std::string &image,
+    void Empiler(std::unique_ptr<rEtape> e);
+    bool Passer(std::vector<std::unique_ptr<rEtape>> &source,
+                std::vector<std::unique_ptr<rEtape>> &cible, bool versAvant, const rCible &c,
                 rPlaceCurseur &place);
+    static bool Appliquer(const rEtape &e, bool versAvant, const rCible &c);
+    static std::size_t TailleDe(const rEtape &e);
     void Elaguer();
 };

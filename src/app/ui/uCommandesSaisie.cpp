@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidgetAction>
 
@@ -35,24 +36,108 @@ const char *NomDuree(int code)
 
 rPlaceCurseur Place(const rPosition &c) { return {c.NumMesure, c.NumPiste, c.NumTemps, c.NumCorde}; }
 
+// Commands whose changes stay inside the cursor's track measure: their undo step is a copy of
+// that measure, whatever the size of the score.
+bool CommandeLocale(const std::string &nom)
+{
+    static const char *const prefixes[] = {"Duree_Accord_", "Duree_Note_", "EffetNote_",
+                                           "EffetAccord_", "Dynamic_",    "Note_Move",
+                                           "Saisie_",      "ValNote"};
+    for (const char *x : prefixes)
+        if (nom.rfind(x, 0) == 0)
+            return true;
+    return nom == "Beat_1" || nom == "Beat_Insert" || nom == "Beat_Delete" ||
+           nom == "CopyBeatToTheEnd" || nom == "Beat_Link" || nom == "Accord_Texte";
+}
+
+// Cursor moves: they may only drop the placeholder beat they leave, or append a measure.
+bool CommandeMouvement(const std::string &nom)
+{
+    static const char *const noms[] = {"Bar_First",       "Bar_Previous",     "Bar_Next",
+                                       "Bar_Last",        "Bar_GoTo",         "Track_First",
+                                       "Track_Previous",  "Track_Next",       "Track_Last",
+                                       "Marker_AllerPrec", "Marker_AllerSuiv", "Marker_AllerA",
+                                       "Lecture_Debut",   "Lecture_Fin"};
+    for (const char *x : noms)
+        if (nom == x)
+            return true;
+    return false;
+}
+
+// Commands that never change the score (New and Open replace it: the history starts again).
+bool CommandeSansEdition(const std::string &nom)
+{
+    static const char *const prefixes[] = {"Affichage_", "Lecture_", "Aide_", "Options_",
+                                           "Fichier_Enregistrer", "Fichier_Export_",
+                                           "Fichier_Imp", "Fichier_Parcourir", "Fichier_Quitter",
+                                           "Fichier_Nouveau", "Fichier_Ouvrir", "Edition_Copier",
+                                           "Tools_Solfege", "Tools_PercussionAssistant"};
+    for (const char *x : prefixes)
+        if (nom.rfind(x, 0) == 0)
+            return true;
+    return false;
+}
+
 // What the typing module keeps between keys and commands.
 struct rSaisie {
     TMainForm &F;
     cHistorique Historique;
+    // The file image of the score as it is, for the steps that change more than one measure;
+    // refreshed in the background a moment after the typing stops.
+    std::string Courante;
+    bool CouranteValide = false;
+    QTimer TimerImage;
+    // Taken before each command.
     rPlaceCurseur PlaceAvant;
-    bool Restauration = false;  // undo or redo is replacing the score
-    bool SansHistorique = false; // a cursor move changed the score: folded into the next step
-    bool Remplacee = false;     // New, Open or an import replaced the score during a command
-    int DernierTriolet = 3;     // the tuplet last chosen from the tuplet menu
+    long long RevisionAvant = 0;
+    int MesureAvant = 0, PisteAvant = 0, NbMesuresAvant = 0;
+    std::unique_ptr<cMesurePiste> CopieAvant;
+    bool Restauration = false;   // undo or redo is replacing the score
+    bool SansHistorique = false; // a key move records its own change
+    bool Remplacee = false;      // New, Open or an import replaced the score during a command
+    int DernierTriolet = 3;      // the tuplet last chosen from the tuplet menu
     QMenu *MenuCases = nullptr;
 
-    explicit rSaisie(TMainForm &f) : F(f) {}
+    explicit rSaisie(TMainForm &f) : F(f)
+    {
+        TimerImage.setSingleShot(true);
+        TimerImage.setInterval(300);
+        QObject::connect(&TimerImage, &QTimer::timeout, [this] { Synchroniser(); });
+    }
 
     std::string Image() const
     {
         std::string i;
         EcrireFichierMemoire(F.Partition(), ListeAccordsImpression(), i);
         return i;
+    }
+    void Synchroniser()
+    {
+        if (!CouranteValide) {
+            Courante = Image();
+            CouranteValide = true;
+        }
+    }
+    void Perimer()
+    {
+        CouranteValide = false;
+        TimerImage.start();
+    }
+    // Undo and redo follow the history at once: the refresh of an edit runs before its step is
+    // recorded.
+    void EtatsAnnulation()
+    {
+        if (QAction *a = F.Action("Edition_Annuler"))
+            a->setEnabled(Historique.PeutAnnuler());
+        if (QAction *a = F.Action("Edition_Retablir"))
+            a->setEnabled(Historique.PeutRetablir());
+    }
+    void Recommencer()
+    {
+        Historique.Vider();
+        CouranteValide = false;
+        Synchroniser();
+        EtatsAnnulation();
     }
     void Ecouter()
     {
@@ -65,22 +150,116 @@ struct rSaisie {
         if (F.Document().EnLecture())
             F.Document().ArreterLecture();
     }
-    void Enregistrer(const rPlaceCurseur &place)
+
+    // Before a change at the cursor: a copy of its track measure.
+    void NoterMesure()
     {
-        if (Remplacee) {
-            Remplacee = false;
-            Historique.Commencer(Image());
+        const cPartition &p = F.Partition();
+        PlaceAvant = Place(p.Curseur);
+        MesureAvant = p.Curseur.NumMesure;
+        PisteAvant = p.Curseur.NumPiste;
+        NbMesuresAvant = p.NbMesures;
+        CopieAvant = p.Curseur.MesurePiste ? cHistorique::CopierMesure(*p.Curseur.MesurePiste)
+                                           : nullptr;
+    }
+    // After it: the measure step, and the measure a move appended, tied to the next change
+    // when `lie`.
+    void EnregistrerMesure(bool lie, bool seulementSiNbAccords)
+    {
+        const cPartition &p = F.Partition();
+        const cMesurePiste *mp = p.MesurePisteDe(MesureAvant, PisteAvant);
+        if (!CopieAvant || !mp)
+            return;
+        const bool change = !seulementSiNbAccords || mp->NbAccords != CopieAvant->NbAccords;
+        if (change)
+            Historique.EnregistrerMesure(MesureAvant, PisteAvant, std::move(CopieAvant),
+                                         cHistorique::CopierMesure(*mp), PlaceAvant, lie);
+        const bool ajoutee = p.NbMesures == NbMesuresAvant + 1;
+        if (ajoutee)
+            Historique.EnregistrerMesureAjoutee(PlaceAvant, lie);
+        if (change || ajoutee)
+            Perimer();
+        CopieAvant.reset();
+        EtatsAnnulation();
+    }
+
+    void AvantCommande(const std::string &nom)
+    {
+        RevisionAvant = F.Document().Revision();
+        if (CommandeLocale(nom) || CommandeMouvement(nom)) {
+            NoterMesure();
             return;
         }
-        Historique.Enregistrer(Image(), place);
+        PlaceAvant = Place(F.Partition().Curseur);
+        if (!CommandeSansEdition(nom))
+            Synchroniser();
     }
-    // Undo (true) or redo: the score read back from the step's image replaces the current one.
+    void ApresCommande(const std::string &nom)
+    {
+        if (Restauration || nom == "Edition_Annuler" || nom == "Edition_Retablir")
+            return;
+        if (Remplacee) {
+            Remplacee = false;
+            Recommencer();
+            return;
+        }
+        if (CommandeLocale(nom)) {
+            if (F.Document().Revision() != RevisionAvant)
+                EnregistrerMesure(false, false);
+            CopieAvant.reset();
+            return;
+        }
+        if (CommandeMouvement(nom)) {
+            EnregistrerMesure(true, true);
+            return;
+        }
+        if (CommandeSansEdition(nom) || F.Document().Revision() == RevisionAvant)
+            return;
+        Synchroniser(); // (valid since AvantCommande unless the command left the score alone)
+        const std::string apres = Image();
+        Historique.EnregistrerImages(Courante, apres, PlaceAvant);
+        Courante = apres;
+        CouranteValide = true;
+        EtatsAnnulation();
+    }
+    // A change outside the commands (the tempo box, the mixer) is a step of its own when the
+    // image from before it is at hand.
+    void ApresEditionHorsCommande()
+    {
+        const std::string apres = Image();
+        if (CouranteValide)
+            Historique.EnregistrerImages(Courante, apres, Place(F.Partition().Curseur));
+        Courante = apres;
+        CouranteValide = true;
+        EtatsAnnulation();
+    }
+
+    // Undo (true) or redo.
     void Restaurer(bool annuler)
     {
-        std::string image;
+        cHistorique::rCible cible;
+        cible.Partition = [this]() -> cPartition & { return F.Partition(); };
+        cible.Remplacer = [this](const std::string &image) { return Remplacer(image); };
         rPlaceCurseur place;
-        if (!(annuler ? Historique.Annuler(image, place) : Historique.Retablir(image, place)))
+        const bool ok = annuler ? Historique.Annuler(cible, place) : Historique.Retablir(cible, place);
+        Perimer();
+        if (!ok) {
+            F.Actualiser(true);
             return;
+        }
+        cPartition &p = F.Partition();
+        rPosition c;
+        c.NumMesure = place.NumMesure;
+        c.NumPiste = place.NumPiste;
+        c.NumTemps = place.NumTemps;
+        c.NumCorde = place.NumCorde;
+        p.PlacerCurseur(c);
+        F.FinEdition(true);
+    }
+    // The score read back from an image replaces the current one; the file it belongs to, the
+    // mixer and view states of its tracks and the scroll positions stay.
+    bool Remplacer(const std::string &image)
+    {
         cPartition &ancienne = F.Partition();
         auto nouvelle = std::make_unique<cPartition>();
         cListeAccordsImpression liste;
@@ -88,11 +267,10 @@ struct rSaisie {
         if (!LireFichierMemoire(reinterpret_cast<const uint8_t *>(image.data()), image.size(),
                                 *nouvelle, liste, cle)) {
             MyMsg(Traduction("Dlg-Erreur"), Traduction(cle), 1, 2, 4);
-            return;
+            return false;
         }
         nouvelle->Chemin = ancienne.Chemin;
         nouvelle->NomFichier = ancienne.NomFichier;
-        // Mixer and view states of the tracks are not in the file.
         for (cPiste *t = nouvelle->PremierePiste; t; t = t->Suivante)
             if (const cPiste *a = ancienne.PisteNumero(t->Index)) {
                 t->Solo = a->Solo;
@@ -105,16 +283,9 @@ struct rSaisie {
         F.Document().Remplacer(std::move(nouvelle));
         Restauration = false;
         liste.CopierVers(ListeAccordsImpression());
-        cPartition &p = F.Partition();
-        rPosition c;
-        c.NumMesure = place.NumMesure;
-        c.NumPiste = place.NumPiste;
-        c.NumTemps = place.NumTemps;
-        c.NumCorde = place.NumCorde;
-        p.PlacerCurseur(c);
         F.Vue()->Affichage.BarreV.Position = defilV;
         F.Vue()->Affichage.BarreH.Position = defilH;
-        F.FinEdition(true);
+        return true;
     }
 };
 
@@ -322,37 +493,32 @@ void EnregistrerCommandesSaisie(TMainForm &f)
     f.Action("Edition_Retablir")->setVisible(true);
     cmd("Edition_Annuler", [s](int) { s->Restaurer(true); });
     cmd("Edition_Retablir", [s](int) { s->Restaurer(false); });
-    s->Historique.Commencer(s->Image());
+    s->Recommencer();
     d.Abonner(cDocument::eEvenement::AvantCommande, [&f, s] {
-        s->PlaceAvant = Place(f.Partition().Curseur);
-        // A pending first digit lasts until the next key or command.
-        if (f.Document().CommandeEnCours() != "Saisie_Chiffre")
-            f.Partition().AttenteChiffre = false;
-    });
-    d.Abonner(cDocument::eEvenement::ApresCommande, [&f, s] {
         const std::string &nom = f.Document().CommandeEnCours();
-        if (s->Restauration || nom == "Edition_Annuler" || nom == "Edition_Retablir")
-            return;
-        s->Enregistrer(s->PlaceAvant);
+        // A pending first digit lasts until the next key or command.
+        if (nom != "Saisie_Chiffre")
+            f.Partition().AttenteChiffre = false;
+        s->AvantCommande(nom);
     });
-    // Changes made outside the commands (the tempo box, the mixer) are steps of their own.
+    d.Abonner(cDocument::eEvenement::ApresCommande,
+              [&f, s] { s->ApresCommande(f.Document().CommandeEnCours()); });
     d.Abonner(cDocument::eEvenement::ApresEdition, [&f, s] {
         if (s->Restauration || s->SansHistorique || !f.Document().CommandeEnCours().empty())
             return;
-        s->Enregistrer(Place(f.Partition().Curseur));
+        s->ApresEditionHorsCommande();
     });
     d.Abonner(cDocument::eEvenement::ApresRemplacement, [&f, s] {
         if (s->Restauration)
             return;
         // New, Open and the imports start a new history; the print chords of an opened file
         // arrive after the replacement, so the image is taken again at the end of the command.
-        s->Historique.Commencer(s->Image());
+        s->Recommencer();
         s->Remplacee = !f.Document().CommandeEnCours().empty();
     });
-    f.AjouterEtats([s](TMainForm &fm) {
-        fm.Action("Edition_Annuler")->setEnabled(s->Historique.PeutAnnuler());
-        fm.Action("Edition_Retablir")->setEnabled(s->Historique.PeutRetablir());
-    });
+    // A click on the score may drop the placeholder beat the cursor left.
+    QObject::connect(f.Vue(), &TVuePartition::CurseurDeplace, &f, [s] { s->Perimer(); });
+    f.AjouterEtats([s](TMainForm &) { s->EtatsAnnulation(); });
 
     // ------------------------------------------------------------ mouse
     f.Vue()->PaintBox()->installEventFilter(new TFiltreVue(f, s));
@@ -373,7 +539,16 @@ void EnregistrerCommandesSaisie(TMainForm &f)
             fn();
             doc.FinCommande(nom);
         };
+        // A move that drops the placeholder beat or appends a beat or a measure: its change is
+        // undone together with the edit before it.
+        auto changeParMouvement = [&](bool tout) {
+            s->SansHistorique = true;
+            f.FinEdition(tout);
+            s->SansHistorique = false;
+            s->EnregistrerMesure(true, true);
+        };
         auto deplacerTemps = [&](eMouvementTemps mv) {
+            s->NoterMesure();
             const eResultatMouvement r = DeplacerTemps(p, mv);
             switch (r) {
             case eResultatMouvement::Rien:
@@ -383,10 +558,7 @@ void EnregistrerCommandesSaisie(TMainForm &f)
                 return;
             case eResultatMouvement::Modifie:
             case eResultatMouvement::MesureAjoutee:
-                // The placeholder beat or the new measure goes into the next recorded step.
-                s->SansHistorique = true;
-                f.FinEdition(r == eResultatMouvement::MesureAjoutee);
-                s->SansHistorique = false;
+                changeParMouvement(r == eResultatMouvement::MesureAjoutee);
                 return;
             }
         };
@@ -430,16 +602,14 @@ void EnregistrerCommandesSaisie(TMainForm &f)
         case Qt::Key_Home:
         case Qt::Key_End:
             if (ctrl) {
+                s->NoterMesure();
                 const bool supprime = QuitterPlaceholder(p);
                 DeplacerMesure(p, k == Qt::Key_Home ? eMouvementMesure::Premiere
                                                     : eMouvementMesure::Derniere);
-                if (supprime) {
-                    s->SansHistorique = true;
-                    f.FinEdition(true);
-                    s->SansHistorique = false;
-                } else {
+                if (supprime)
+                    changeParMouvement(true);
+                else
                     f.Actualiser(true);
-                }
                 return true;
             }
             if (!aucun)

@@ -287,16 +287,18 @@ TEST_F(Frappe, UndoReturnsTheCursorToTheChange)
     f->Executer("Bar_Next");
     ASSERT_EQ(P().Curseur.NumMesure, 3);
     EXPECT_TRUE(Actif("Edition_Annuler"));
-    Touche(Qt::Key_Z, Qt::ControlModifier); // the two appended measures
+    // The measures the moves appended go with the edit before them.
     Touche(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(P().NbMesures, 1);
-    Touche(Qt::Key_Z, Qt::ControlModifier); // the fret
     EXPECT_EQ(Note(1, 1, 4).Type, 0);
     EXPECT_EQ(P().Curseur.NumMesure, 1);
     EXPECT_EQ(P().Curseur.NumCorde, 4);
     EXPECT_FALSE(Actif("Edition_Annuler"));
     Touche(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Note(1, 1, 4).Case, 9);
+    Touche(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(P().NbMesures, 3);
+    EXPECT_FALSE(Actif("Edition_Retablir"));
 }
 
 TEST_F(Frappe, SaveKeepsTheHistoryAndNewStartsAnother)
