@@ -324,12 +324,19 @@ QMenu *CreerMenuCases(TMainForm &f, const std::shared_ptr<rSaisie> &s)
     menu->addAction(wa);
     menu->addSeparator();
     for (const char *n : {"Edition_Couper", "Edition_Copier", "Edition_Coller", "-", "Bar_Insert",
-                          "Bar_Clear", "-", "Marker_Ajouter", "Edition_Inserer_MixTableChange"}) {
+                          "Bar_Clear", "-"}) {
         if (std::string(n) == "-")
             menu->addSeparator();
         else if (QAction *a = f.Action(n))
             menu->addAction(a);
     }
+    // The marker item has a caption of its own here ("Insert a Marker...").
+    auto *marqueur = new QAction(QStringLiteral("Insert a &Marker..."), &f);
+    marqueur->setObjectName("Marker_AjouterPopup");
+    QObject::connect(marqueur, &QAction::triggered, &f, [&f] { f.Executer("Marker_Ajouter"); });
+    menu->addAction(marqueur);
+    if (QAction *a = f.Action("Edition_Inserer_MixTableChange"))
+        menu->addAction(a);
     return menu;
 }
 
@@ -344,8 +351,8 @@ protected:
         if (e->type() == QEvent::MouseButtonRelease) {
             auto *me = static_cast<QMouseEvent *>(e);
             if (me->button() == Qt::RightButton && !F.Document().EnLecture()) {
-                if (!S->MenuCases)
-                    S->MenuCases = CreerMenuCases(F, S);
+                if (QAction *m = F.findChild<QAction *>("Marker_AjouterPopup"))
+                    m->setEnabled(F.Action("Marker_Ajouter")->isEnabled());
                 S->MenuCases->popup(static_cast<QWidget *>(o)->mapToGlobal(me->position().toPoint()));
                 return true;
             }
@@ -521,6 +528,8 @@ void EnregistrerCommandesSaisie(TMainForm &f)
     f.AjouterEtats([s](TMainForm &) { s->EtatsAnnulation(); });
 
     // ------------------------------------------------------------ mouse
+    // Built now so that the language patch names its items with the window's.
+    s->MenuCases = CreerMenuCases(f, s);
     f.Vue()->PaintBox()->installEventFilter(new TFiltreVue(f, s));
 
     // ------------------------------------------------------------ keys
