@@ -19,7 +19,6 @@
 #include "config/uConfig.h"
 #include "config/uPatch.h"
 #include "config/ui/DlgMyMsg.h"
-#include "config/ui/uTexteUI.h"
 #include "fileio/uFichierPLT.h"
 #include "model/uEdition.h"
 

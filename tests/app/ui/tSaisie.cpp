@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -275,6 +276,25 @@ TEST_F(Frappe, TheFretMenuSetsTheFretAndDoubleClickAsksForAMixChange)
     EXPECT_EQ(mix, 1);
 }
 
+TEST_F(Frappe, GoToBarTakesANumberOfTheScore)
+{
+    for (int k = 0; k < 4; ++k)
+        f->Executer("Bar_Next");
+    ASSERT_EQ(P().NbMesures, 5);
+    f->Action("Bar_GoTo")->setVisible(true); // hidden in the default menu
+    for (auto [demande, attendue] : {std::pair{3, 3}, std::pair{9, 5}, std::pair{0, 1}}) {
+        auto fait = QuandDialogue("QInputDialog", [demande](QWidget *w) {
+            auto *d = static_cast<QInputDialog *>(w);
+            d->setIntValue(demande); // held to 1..measure count
+            d->accept();
+        });
+        f->Executer("Bar_GoTo");
+        EXPECT_TRUE(*fait);
+        EXPECT_EQ(P().Curseur.NumMesure, attendue) << demande;
+        EXPECT_EQ(P().Curseur.NumTemps, 1);
+    }
+}
+
 // ---------------------------------------------------------------- undo and redo
 
 TEST_F(Frappe, UndoReturnsTheCursorToTheChange)
@@ -319,6 +339,32 @@ TEST_F(Frappe, SaveKeepsTheHistoryAndNewStartsAnother)
     EXPECT_TRUE(*infos);
     EXPECT_FALSE(Actif("Edition_Annuler"));
     EXPECT_FALSE(Actif("Edition_Retablir"));
+}
+
+TEST_F(Frappe, ChangesOutsideTypingAreStepsToo)
+{
+    Preparer();
+    Taper("5");
+    QTest::qWait(400); // a pause in the typing
+    f->BoiteTempo()->setValue(200);
+    emit f->BoiteTempo()->editingFinished(); // the tempo box is no command
+    ASSERT_EQ(P().Tempo, 200);
+    f->Executer("Mesure_RenvDeb");
+    ASSERT_TRUE(P().PremiereMesure->RenvoiDebut);
+    f->Executer("Edition_Annuler");
+    EXPECT_FALSE(P().PremiereMesure->RenvoiDebut);
+    EXPECT_EQ(P().Tempo, 200);
+    f->Executer("Edition_Annuler");
+    EXPECT_EQ(P().Tempo, 120);
+    EXPECT_EQ(Note(1, 1, 1).Case, 5);
+    f->Executer("Edition_Annuler");
+    EXPECT_EQ(Note(1, 1, 1).Type, 0);
+    f->Executer("Edition_Retablir");
+    f->Executer("Edition_Retablir");
+    f->Executer("Edition_Retablir");
+    EXPECT_EQ(P().Tempo, 200);
+    EXPECT_TRUE(P().PremiereMesure->RenvoiDebut);
+    EXPECT_EQ(Note(1, 1, 1).Case, 5);
 }
 
 TEST_F(Frappe, TwoHundredRandomEditsUndoToTheSameBytes)
