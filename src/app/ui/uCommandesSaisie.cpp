@@ -555,8 +555,17 @@ void EnregistrerCommandesSaisie(TMainForm &f)
             s->SansHistorique = false;
             s->EnregistrerMesure(true, true);
         };
-        auto deplacerTemps = [&](eMouvementTemps mv) {
+        // Moves run during playback, unless they would drop or append a beat the engine may
+        // hold: then playback stops first.
+        auto avantMouvement = [&](bool peutAjouter) {
+            const cAccord *b = p.Curseur.Accord;
+            const cMesurePiste *mp = p.Curseur.MesurePiste;
+            if (b && mp && ((b->Etat == 0 && b != mp->PremierAccord) || (peutAjouter && !b->Suivant)))
+                s->ArreterLecture();
             s->NoterMesure();
+        };
+        auto deplacerTemps = [&](eMouvementTemps mv) {
+            avantMouvement(mv == eMouvementTemps::Suivant);
             const eResultatMouvement r = DeplacerTemps(p, mv);
             switch (r) {
             case eResultatMouvement::Rien:
@@ -610,7 +619,7 @@ void EnregistrerCommandesSaisie(TMainForm &f)
         case Qt::Key_Home:
         case Qt::Key_End:
             if (ctrl) {
-                s->NoterMesure();
+                avantMouvement(false);
                 const bool supprime = QuitterPlaceholder(p);
                 DeplacerMesure(p, k == Qt::Key_Home ? eMouvementMesure::Premiere
                                                     : eMouvementMesure::Derniere);

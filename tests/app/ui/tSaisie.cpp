@@ -249,6 +249,21 @@ TEST_F(Frappe, KeyEditsStopPlaybackFirst)
     Taper("5");
     EXPECT_EQ(arrets, 1);
     EXPECT_EQ(Note(1, 1, 2).Case, 5);
+    joue = true;
+    Touche(Qt::Key_Up);
+    Touche(Qt::Key_Home);
+    EXPECT_EQ(arrets, 1);
+    Touche(Qt::Key_Right); // appends a beat: not under the engine's feet
+    EXPECT_EQ(arrets, 2);
+    EXPECT_EQ(Mp().NbAccords, 2);
+    joue = true;
+    Touche(Qt::Key_Left); // drops that placeholder beat
+    EXPECT_EQ(arrets, 3);
+    EXPECT_EQ(Mp().NbAccords, 1);
+    joue = true;
+    Touche(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_TRUE(!joue || Mp().PremierAccord->CodeDuree == 0)
+        << "a duration key stops playback or is ignored";
     f->Document().EnLecture = [] { return false; };
     f->Document().ArreterLecture = [] {};
 }
