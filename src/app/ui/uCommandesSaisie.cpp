@@ -94,7 +94,6 @@ struct rSaisie {
     bool Restauration = false;   // undo or redo is replacing the score
     bool SansHistorique = false; // a key move records its own change
     bool Remplacee = false;      // New, Open or an import replaced the score during a command
-    int DernierTriolet = 3;      // the tuplet last chosen from the tuplet menu
     QMenu *MenuCases = nullptr;
 
     explicit rSaisie(TMainForm &f) : F(f)
@@ -389,6 +388,8 @@ void EnregistrerCommandesSaisie(TMainForm &f)
     };
 
     // ------------------------------------------------------------ beat durations
+    // The tuplet last chosen from the tuplet menu, shared with the tuplet tool button.
+    f.setProperty("DernierTriolet", 3);
     for (int code = -2; code <= 4; ++code)
         cmd((std::string("Duree_Accord_") + NomDuree(code)).c_str(), [&f, editer](int tag) {
             if (f.Partition().SelectionActive) {
@@ -410,13 +411,13 @@ void EnregistrerCommandesSaisie(TMainForm &f)
                           "Duree_Accord_Triolet_9_2", "Duree_Accord_Triolet_10_2",
                           "Duree_Accord_Triolet_11_2", "Duree_Accord_Triolet_12_2",
                           "Duree_Accord_Triolet_13_2"})
-        cmd(n, [&f, s, editer](int tag) {
+        cmd(n, [&f, editer](int tag) {
             if (f.Partition().SelectionActive) {
                 f.ActualiserCommandes();
                 return;
             }
             if (tag > 1)
-                s->DernierTriolet = tag;
+                f.setProperty("DernierTriolet", tag); // the tuplet tool button's from now on
             editer([tag](cPartition &p) { return TrioletAccord(p, tag); }, false);
         });
     // The tuplet tool button: a beat with a tuplet loses it, a beat without one takes its tag.
@@ -714,7 +715,7 @@ void EnregistrerCommandesSaisie(TMainForm &f)
             const cAccord *b = p.Curseur.Accord;
             if (!b)
                 return true;
-            const int t = b->Triolet > 1 ? b->Triolet : s->DernierTriolet;
+            const int t = b->Triolet > 1 ? b->Triolet : f.property("DernierTriolet").toInt();
             f.Executer("Duree_Accord_Triolet_" + std::to_string(t));
             return true;
         }

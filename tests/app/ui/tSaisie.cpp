@@ -192,6 +192,20 @@ TEST_F(Frappe, KeypadPlusAndMinusStepTheCheckedDuration)
     EXPECT_TRUE(ScoreCoherent(P()));
 }
 
+TEST_F(Frappe, TheTupletMenuChoosesWhatTheTupletKeyApplies)
+{
+    Preparer();
+    Taper("5");
+    f->Executer("Duree_Accord_Triolet_5_2");
+    EXPECT_EQ(Mp().PremierAccord->Triolet, 5);
+    EXPECT_TRUE(Coche("Duree_Accord_Triolet_5_2"));
+    Touche(Qt::Key_Slash, Qt::KeypadModifier); // a beat with a tuplet loses it
+    EXPECT_EQ(Mp().PremierAccord->Triolet, 1);
+    Touche(Qt::Key_Slash, Qt::KeypadModifier); // and takes the one last chosen
+    EXPECT_EQ(Mp().PremierAccord->Triolet, 5);
+    EXPECT_DOUBLE_EQ(Mp().DureeTotale, 480 * 0.8);
+}
+
 TEST_F(Frappe, DeleteBackspaceAndRest)
 {
     Preparer();
