@@ -398,11 +398,10 @@ void TMainForm::CreerBarresOutils()
         else if (AIcone(c.Nom))
             a->setIcon(IconeCommande(c.Nom));
     }
-    int i = 0;
     for (const rBarre &b : Barres()) {
         QToolBar *t = new QToolBar(QString::fromLatin1(b.Nom + 8), this);
         t->setObjectName(b.Nom);
-        t->setIconSize(QSize(20, 20));
+        t->setIconSize(QSize(18, 18));
         for (const char *n : b.Actions) {
             QAction *a = Action(n);
             t->addAction(a);
@@ -454,16 +453,26 @@ void TMainForm::CreerBarresOutils()
                 Edit_Clavier->setFocus();
             });
         }
-        if (i == 5)
-            addToolBarBreak();
-        addToolBar(Qt::TopToolBarArea, t);
         BarresOutils.push_back(t);
         QAction *montrer = Action(b.Commande);
         montrer->setChecked(true);
         connect(t, &QToolBar::visibilityChanged, montrer, [montrer, t] {
             montrer->setChecked(t->isVisible());
         });
-        ++i;
+    }
+    // Two rows that fit a 1280-pixel window: document, bars, markers, view, transport and
+    // tempo above; durations, effects and dynamics below.
+    for (const char *nom : {"Toolbar_Fichier", "Toolbar_Mesure", "Toolbar_Marker",
+                            "Toolbar_Affichage", "Toolbar_Lecture", "Toolbar_Tempo", "",
+                            "Toolbar_Duration", "Toolbar_NoteDuration", "Toolbar_Effets",
+                            "Toolbar_Dynamic"}) {
+        if (!*nom) {
+            addToolBarBreak();
+            continue;
+        }
+        for (QToolBar *t : BarresOutils)
+            if (t->objectName() == QLatin1String(nom))
+                addToolBar(Qt::TopToolBarArea, t);
     }
 }
 

@@ -95,16 +95,13 @@ void Silence(QPainter &p)
     p.drawPath(q);
 }
 
-// A tuplet number under a bracket.
+// A tuplet number over its bracket, as written over the grouped notes.
 void Triolet(QPainter &p, int n)
 {
-    Trait(p, 1.3);
-    p.drawPolyline(QPolygonF({QPointF(3, 12), QPointF(3, 8), QPointF(8, 8)}));
-    p.drawPolyline(QPolygonF({QPointF(16, 8), QPointF(21, 8), QPointF(21, 12)}));
-    Texte(p, QRectF(0, 1, 24, 16), QString::number(n), n >= 10 ? 9 : 12, true, true);
-    Note(p, 7, 20, 1, 0.55);
-    Note(p, 12.5, 20, 1, 0.55);
-    Note(p, 18, 20, 1, 0.55);
+    Trait(p, 1.5);
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(3, 21), QPointF(3, 16), QPointF(21, 16), QPointF(21, 21)}));
+    Texte(p, QRectF(0, 0, 24, 16), QString::number(n), n >= 10 ? 12 : 15, true, true);
 }
 
 void Fleche(QPainter &p, QPointF de, QPointF a, double pointe = 4)
@@ -400,17 +397,18 @@ const std::map<std::string, FnPeindre> &Peintres()
             Texte(p, QRectF(0, 0, 24, 24), QStringLiteral("Abc"), 10, false, true);
         };
         t["Accord_Diagramme"] = [](QPainter &p) {
-            Trait(p, 1);
+            // A chord box: four strings, three frets, the nut thick, three fingers.
+            Trait(p, 1.1);
             p.setBrush(Qt::NoBrush);
-            for (int k = 0; k < 6; ++k)
-                p.drawLine(QPointF(5 + 2.8 * k, 5), QPointF(5 + 2.8 * k, 21));
-            for (int k = 0; k < 5; ++k)
-                p.drawLine(QPointF(5, 5 + 4 * k), QPointF(19, 5 + 4 * k));
-            Trait(p, 2.2);
-            p.drawLine(QPointF(5, 5), QPointF(19, 5));
-            Point(p, 7.8, 11, 1.4);
-            Point(p, 10.6, 15, 1.4);
-            Point(p, 13.4, 15, 1.4);
+            for (int k = 0; k < 4; ++k)
+                p.drawLine(QPointF(5 + 4.5 * k, 5), QPointF(5 + 4.5 * k, 21));
+            for (int k = 1; k < 4; ++k)
+                p.drawLine(QPointF(5, 5 + 5.3 * k), QPointF(18.5, 5 + 5.3 * k));
+            Trait(p, 2.4);
+            p.drawLine(QPointF(5, 4.5), QPointF(18.5, 4.5));
+            Point(p, 9.5, 13, 1.9);
+            Point(p, 14, 13, 1.9);
+            Point(p, 5, 18.2, 1.9);
         };
 
         // Dynamics.
