@@ -337,6 +337,10 @@ std::vector<rEtatCommande> EtatsEdition(bool actif)
         etat(n, actif);
     for (const char *n : CommandesTriolet)
         etat(n, actif);
+    // The tuplet type drop-down.
+    for (const rCommande &c : TableCommandes())
+        if (std::string(c.Groupe) == "TripletMenu")
+            etat(c.Nom, actif);
     for (const char *n : {"Duree_Accord_Pointe", "Duree_Accord_Silence", "Duree_Note_Liee",
                           "EffetNote_DeadNote", "Accord_Diagramme"})
         etat(n, actif);

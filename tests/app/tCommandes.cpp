@@ -144,7 +144,7 @@ TEST(EtatsEdition, PlaybackStartSwitchesOffEveryEditingCommand)
                           "Duree_Accord_Silence", "Duree_Note_Noire", "Duree_Note_Pointe",
                           "Duree_Note_XTuplet", "Duree_Note_Liee", "EffetNote_DeadNote",
                           "Accord_Diagramme", "Accord_Texte", "Edition_Couper", "Marker_Ajouter",
-                          "Mesure_Signature"})
+                          "Mesure_Signature", "Beat_1", "Duree_Accord_Triolet_5_2"})
         EXPECT_FALSE(arret.at(n).Actif) << n;
 
     // At the stop only what does not depend on the cursor comes back here.

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <set>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -23,6 +24,7 @@
 #include "config/ui/DlgMyMsg.h"
 #include "config/uConfig.h"
 #include "config/uPatch.h"
+#include "playback/ui/uLectureUI.h"
 #include "support/ui/FenetreTest.h"
 
 namespace {
@@ -353,4 +355,63 @@ TEST_F(Effets, TempoBoxArrowsStoreTheTempoButShowingItIsNoEdit)
     t->stepUp();
     EXPECT_EQ(P().Tempo, 121);
     EXPECT_TRUE(P().Modifie);
+}
+
+// A command that has a handler can be reached: from a menu, or from a tool button of its own.
+TEST_F(Effets, EveryCommandWithAHandlerIsInAMenuOrOnAToolbar)
+{
+    std::set<QAction *> atteintes;
+    std::function<void(QMenu *)> parcourir = [&](QMenu *m) {
+        for (QAction *a : m->actions()) {
+            atteintes.insert(a);
+            if (a->menu())
+                parcourir(a->menu());
+        }
+    };
+    for (QMenu *m : f->findChildren<QMenu *>())
+        parcourir(m);
+    for (QToolBar *t : f->findChildren<QToolBar *>())
+        for (QAction *a : t->actions())
+            atteintes.insert(a);
+    for (const rCommande &c : TableCommandes()) {
+        if (!f->ACommande(c.Nom))
+            continue;
+        QAction *a = f->Action(c.Nom);
+        const std::string nom = c.Nom;
+        // The tuplet button takes each tuplet's command in turn.
+        if (nom.rfind("Duree_Accord_Triolet_", 0) == 0 && nom.find("_2") == std::string::npos)
+            continue;
+        // Reached through the go-to-marker menu's items, one per marker.
+        if (nom == "Marker_AllerA")
+            continue;
+        EXPECT_TRUE(atteintes.count(a) || !a->isVisible()) << c.Nom;
+        if (*c.Raccourci) {
+            EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(c.Raccourci))) << c.Nom;
+            EXPECT_TRUE(f->actions().contains(a)) << c.Nom << ": its key works anywhere in the window";
+        }
+    }
+}
+
+TEST_F(Effets, PlaybackSwitchesTheEditingCommandsOffAndTheCursorBringsThemBack)
+{
+    TLecture *l = TLecture::Instance();
+    ASSERT_NE(l, nullptr);
+    ASSERT_TRUE(f->Action("EffetNote_BendType")->isEnabled());
+    l->LectureDemarree();
+    for (const char *n : {"EffetNote_BendType", "EffetAccord_BrushUp", "EffetAccord_CoupVB",
+                          "EffetNote_Appogiature", "Accord_Texte", "Duree_Accord_Triolet_3",
+                          "Beat_1", "Edition_Couper", "Marker_Ajouter"})
+        EXPECT_FALSE(f->Action(n)->isEnabled()) << n;
+    EXPECT_FALSE(f->Menu("Menu_Effets")->isEnabled());
+    EXPECT_FALSE(f->Menu("Menu_Triolet")->isEnabled());
+    // A refresh while playing leaves them off.
+    f->Actualiser(false);
+    EXPECT_FALSE(f->Action("EffetNote_BendType")->isEnabled());
+    EXPECT_FALSE(f->findChild<QToolButton *>("BT_Triolet")->isEnabled());
+    l->LectureArretee();
+    for (const char *n : {"EffetNote_BendType", "EffetAccord_BrushUp", "EffetAccord_CoupVB",
+                          "EffetNote_Appogiature", "Accord_Texte", "Duree_Accord_Triolet_3",
+                          "Beat_1", "Edition_Couper", "Marker_Ajouter"})
+        EXPECT_TRUE(f->Action(n)->isEnabled()) << n;
+    EXPECT_TRUE(f->Menu("Menu_Effets")->isEnabled());
 }
