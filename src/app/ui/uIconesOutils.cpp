@@ -581,10 +581,11 @@ public:
         return scaledPixmap(taille, mode, etat, 1.0);
     }
 
+    // `taille` is already in device pixels; `echelle` only labels the pixmap.
     QPixmap scaledPixmap(const QSize &taille, QIcon::Mode mode, QIcon::State etat,
                          qreal echelle) override
     {
-        const QSize physique = taille * echelle;
+        const QSize physique = taille;
         const QString cle = QStringLiteral("plec-icone-%1-%2x%3-%4")
                                 .arg(QString::fromStdString(Nom))
                                 .arg(physique.width())

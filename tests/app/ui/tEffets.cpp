@@ -329,9 +329,12 @@ TEST(Icones, PaintedAtAnySizeWithoutBlankPictures)
                           "Lecture_JouerPosEC", "Mesure_RenvDeb"}) {
         const QIcon i = IconeCommande(n);
         ASSERT_FALSE(i.isNull()) << n;
-        for (int cote : {16, 24, 64}) {
-            const QImage im = i.pixmap(cote, cote).toImage();
-            EXPECT_EQ(im.width(), cote) << n;
+        // Logical sizes on screens of ratio 1, 1.5 and 2: drawn at the device size, not scaled.
+        for (auto [logique, ratio] : {std::pair{16, 1.0}, std::pair{24, 1.0}, std::pair{16, 1.5},
+                                      std::pair{32, 2.0}}) {
+            const int cote = static_cast<int>(logique * ratio);
+            const QImage im = i.pixmap(QSize(logique, logique), ratio).toImage();
+            EXPECT_EQ(im.width(), cote) << n << " at " << logique << " x " << ratio;
             int encre = 0;
             for (int y = 0; y < im.height(); ++y)
                 for (int x = 0; x < im.width(); ++x)
