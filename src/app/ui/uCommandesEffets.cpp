@@ -70,8 +70,9 @@ void Bend(TMainForm &f)
         return;
     const double duree = DureeSonore(c.Mp, c.Accord, c.Note->Corde).Ticks;
     const int corde = c.Note->Corde;
-    // The note alone, with the curve being edited, in a beat outside the score.
-    auto jouer = [&f, c, corde](const cEffet_Bend &bend) {
+    // The note alone, with the curve being edited, in a beat outside the score; it keeps the
+    // length it sounds for in the score (ties included), over which the curve is spread.
+    auto jouer = [&f, c, corde, duree](const cEffet_Bend &bend) {
         cAccord copie;
         c.Accord->CopierVers(copie);
         for (int s = 1; s <= copie.NbNotes && s <= MaxCordes; ++s)
@@ -83,6 +84,8 @@ void Bend(TMainForm &f)
             e.Bend = new cEffet_Bend;
             bend.CopierVers(*e.Bend);
             e.Exclure(eEffetNoteExclusif::Bend);
+            if (duree > 0)
+                n->DureeTicks = duree;
         }
         f.Document().EcouterEditeur(*c.Piste, copie);
     };

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <QToolBar>
 #include <QToolButton>
@@ -24,10 +26,31 @@
 #include "config/ui/DlgMyMsg.h"
 #include "config/uConfig.h"
 #include "config/uPatch.h"
+#include "playback/uPeripheriques.h"
 #include "playback/ui/uLectureUI.h"
 #include "support/ui/FenetreTest.h"
 
 namespace {
+// Every port records instead of sounding; set before the first window lists its devices.
+const bool CaptureActive = [] {
+    static const std::string chemin =
+        (std::filesystem::temp_directory_path() / "plectorium-test-capture-effets.txt").string();
+    setenv("PLECTORIUM_MIDI_CAPTURE", chemin.c_str(), 1);
+    return true;
+}();
+
+// Messages recorded so far whose status byte (after the time and port) starts with `statut`.
+int Messages(char statut)
+{
+    int n = 0;
+    for (const std::string &l : JournalEnvironnement()->Lignes()) {
+        const auto v = l.find(',', l.find(',') + 1);
+        if (v != std::string::npos && v + 1 < l.size() && std::tolower(l[v + 1]) == statut)
+            ++n;
+    }
+    return n;
+}
+
 QPushButton *Bouton(QWidget *w, const char *nom) { return w->findChild<QPushButton *>(nom); }
 void Ok(QWidget *w) { Bouton(w, "OK")->click(); }
 void Annuler(QWidget *w) { Bouton(w, "Cancel")->click(); }
@@ -417,4 +440,31 @@ TEST_F(Effets, PlaybackSwitchesTheEditingCommandsOffAndTheCursorBringsThemBack)
                           "Beat_1", "Edition_Couper", "Marker_Ajouter"})
         EXPECT_TRUE(f->Action(n)->isEnabled()) << n;
     EXPECT_TRUE(f->Menu("Menu_Effets")->isEnabled());
+}
+
+TEST_F(Effets, ListenButtonsSoundWhateverThePlayWhileEnteringSetting)
+{
+    ASSERT_TRUE(CaptureActive);
+    Config->JouerPendantSaisie = false;
+    A().Notes[1]->Type = 1; // another note of the beat, not heard with the bend
+    A().Notes[1]->Case = 3;
+    JournalEnvironnement()->Vider();
+    ASSERT_TRUE(Avec("EffetNote_BendType", "TFEffetBend", [](QWidget *w) {
+        Bouton(w, "BT_Ecouter")->click();
+        Annuler(w);
+    }));
+    // The note and the curve's pitch-wheel messages, spread over the note's length.
+    for (int t = 0; t < 300 && (Messages('9') == 0 || Messages('e') < 3); ++t)
+        QTest::qWait(10);
+    EXPECT_EQ(Messages('9'), 1) << "the cursor note alone";
+    EXPECT_GE(Messages('e'), 3);
+    EXPECT_EQ(N().Effets, nullptr) << "the curve played was not left on the note";
+
+    JournalEnvironnement()->Vider();
+    Config->EcouterBrush = true;
+    ASSERT_TRUE(Avec("EffetAccord_BrushUp", "TFEffetBrush", Annuler));
+    // The brush spreads the two note-ons apart.
+    for (int t = 0; t < 300 && Messages('9') < 2; ++t)
+        QTest::qWait(10);
+    EXPECT_EQ(Messages('9'), 2) << "the brush editor plays the whole beat when it appears";
 }
