@@ -287,7 +287,7 @@ TEST_F(Effets, RestUnderTheCursorDisablesEffectsAndDynamicsButNotText)
     // The editors' shortcuts do nothing there either.
     auto fait = QuandDialogue("TFEffetBend", Annuler, 10);
     QTest::keyClick(f->ChampClavier(), Qt::Key_B);
-    QApplication::processEvents();
+    QTest::qWait(150); // the watch for the dialog runs out here, not in a later test
     EXPECT_FALSE(*fait);
 }
 
