@@ -877,7 +877,9 @@ void TFDiagramme::DevenirPerso(bool garderDoigte)
 
 void TFDiagramme::CliquerGrille(int corde, int rangee)
 {
-    if (corde < 1 || corde > 6 || rangee < 0 || rangee > 5)
+    // Strings the track does not have stay silent.
+    if (corde < 1 || corde > 6 || rangee < 0 || rangee > 5 ||
+        Accordage[static_cast<std::size_t>(corde - 1)] < 0)
         return;
     const int base = std::max(1, static_cast<int>(Edite.PremiereCase));
     const int fret = rangee == 0 ? 0 : base + rangee - 1;
