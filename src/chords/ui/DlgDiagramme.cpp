@@ -451,6 +451,7 @@ void TFDiagramme::Construire()
     nomme(Zone_Solutions, "Zone_Solutions");
     Zone_Solutions->setWidget(Solutions);
     Zone_Solutions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Zone_Solutions->setBackgroundRole(QPalette::Base);
     Zone_Solutions->setFixedWidth(342 + Zone_Solutions->verticalScrollBar()->sizeHint().width() + 4);
     Zone_Solutions->setMinimumHeight(150);
     Solutions->Ajuster(150);
