@@ -1042,6 +1042,7 @@ rDiagramme TFDiagramme::LireListe(int l, int i) const
 void TFDiagramme::EcrireListe(int l, int i, const rDiagramme &d)
 {
     const bool ajout = i > NbListe(l);
+    ImpressionModifiee = ImpressionModifiee || l == 1;
     switch (l) {
     case 0:
         if (ajout)
@@ -1066,6 +1067,7 @@ void TFDiagramme::EcrireListe(int l, int i, const rDiagramme &d)
 
 void TFDiagramme::SupprimerDeListe(int l, int i)
 {
+    ImpressionModifiee = ImpressionModifiee || l == 1;
     if (l == 0)
         Bibliotheque().erase(Bibliotheque().begin() + (i - 1));
     else if (l == 1)
@@ -1076,6 +1078,7 @@ void TFDiagramme::SupprimerDeListe(int l, int i)
 
 void TFDiagramme::EchangerDansListe(int l, int i, int j)
 {
+    ImpressionModifiee = ImpressionModifiee || l == 1;
     if (l == 0)
         std::swap(Bibliotheque()[static_cast<std::size_t>(i - 1)],
                   Bibliotheque()[static_cast<std::size_t>(j - 1)]);
@@ -1269,8 +1272,10 @@ void TFDiagramme::reject()
     QDialog::reject();
 }
 
-bool EditerAccord(cPartition &p, QWidget *parent)
+bool EditerAccord(cPartition &p, QWidget *parent, bool *impressionModifiee)
 {
+    if (impressionModifiee)
+        *impressionModifiee = false;
     cAccord *a = p.Curseur.Accord;
     if (!a || !p.Curseur.MesurePiste || !p.Curseur.MesurePiste->Piste)
         return false;
@@ -1278,6 +1283,8 @@ bool EditerAccord(cPartition &p, QWidget *parent)
     TFDiagramme f(p, parent);
     const bool ok = f.exec() == QDialog::Accepted;
     SauterEcouteAccord() = f.EcouteAuFermer;
+    if (impressionModifiee)
+        *impressionModifiee = f.ImpressionModifiee;
     if (!ok)
         return false;
     if (videOuSilence && a->Diagramme)

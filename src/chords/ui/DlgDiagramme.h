@@ -95,6 +95,9 @@ public:
     static FnJouer &Joueur();
     // Whether the listen button was down when the window closed.
     bool EcouteAuFermer = false;
+    // The print chord list is saved with the score: a change to it modifies the score even
+    // when the window is cancelled.
+    bool ImpressionModifiee = false;
 
     // Widgets, named for the patch and for tests.
     TGrilleDiagramme *Grille;
@@ -179,7 +182,8 @@ private:
 
 // Shows the window for the beat under the cursor; true when confirmed. The beat has then
 // received (or lost) its diagram, and an empty beat or a rest its notes.
-bool EditerAccord(cPartition &p, QWidget *parent);
+// `impressionModifiee` (may be null) tells whether the print chord list changed meanwhile.
+bool EditerAccord(cPartition &p, QWidget *parent, bool *impressionModifiee = nullptr);
 // Set when the listen button was down at closing: the chord command skips its own playback of
 // the beat once and clears it.
 bool &SauterEcouteAccord();

@@ -11,12 +11,16 @@ void Diagramme(TMainForm &f)
     cPartition &p = f.Partition();
     if (!p.Curseur.Accord || !p.Curseur.MesurePiste || !p.Curseur.MesurePiste->Piste)
         return;
-    const bool confirme = EditerAccord(p, &f);
+    bool impression = false;
+    const bool confirme = EditerAccord(p, &f, &impression);
     // The window's listen button has just sounded the chord: no second hearing.
     const bool sauter = SauterEcouteAccord();
     SauterEcouteAccord() = false;
     if (!confirme) {
-        f.Actualiser(false);
+        if (impression)
+            f.FinEdition(true); // the printed chords are part of the score
+        else
+            f.Actualiser(false);
         return;
     }
     f.FinEdition(false);

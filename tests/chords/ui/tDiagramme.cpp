@@ -26,7 +26,6 @@
 
 namespace {
 
-QPushButton *Bouton(QWidget *w, const char *nom) { return w->findChild<QPushButton *>(nom); }
 
 std::string Cases(const rDiagramme &d) { return EcrireCases(CasesDiagramme(d)); }
 
@@ -382,6 +381,23 @@ TEST_F(Diagramme, AFullListSaysSo)
         EXPECT_EQ(d.Listes[1]->count(), cListeAccordsImpression::Max);
         d.reject();
     }));
+    ListeAccordsImpression().Vider();
+}
+
+TEST_F(Diagramme, PrintListChangesModifyTheScoreEvenOnCancel)
+{
+    ListeAccordsImpression().Vider();
+    ASSERT_TRUE(P().Vierge);
+    EXPECT_TRUE(Avec([](TFDiagramme &d) {
+        d.Onglets->setCurrentIndex(1);
+        d.Combo_Fondamentale->setCurrentIndex(2);
+        d.AjouterListe();
+        d.reject();
+    }));
+    ASSERT_EQ(ListeAccordsImpression().Nb(), 1);
+    EXPECT_EQ(NomDiagramme(ListeAccordsImpression().Accord(1)), "D");
+    EXPECT_FALSE(P().Vierge) << "the score holds the print list";
+    EXPECT_EQ(Temps().Diagramme, nullptr);
     ListeAccordsImpression().Vider();
 }
 
