@@ -401,4 +401,32 @@ TEST_F(Diagramme, PrintListChangesModifyTheScoreEvenOnCancel)
     ListeAccordsImpression().Vider();
 }
 
+TEST_F(Diagramme, ADamagedDiagramOpensWithoutHarm)
+{
+    // Values no window writes, as a damaged file could hold them.
+    Temps().Diagramme = new cDiagramme;
+    rDiagramme &g = Temps().Diagramme->Donnees();
+    g.Fondamentale = -5;
+    g.TypeAccord = 99;
+    g.Extension = 7;
+    g.PremiereCase = 0;
+    const int cases[6] = {200, -7, 3, 0, -1, 255};
+    std::copy(std::begin(cases), std::end(cases), g.Cases);
+    g.NbBarres = 9;
+    g.BarreCase[0] = 500;
+    g.BarreDebut[0] = -3;
+    g.BarreFin[0] = 40;
+    g.NomLongueur = 200;
+    EXPECT_TRUE(Avec([](TFDiagramme &d) {
+        EXPECT_EQ(d.Combo_Fondamentale->currentIndex(), RacinePerso);
+        d.show();
+        d.Grille->repaint();
+        d.MontrerBulle(0, 0);
+        Cliquer(d, 3, 1);
+        EXPECT_EQ(d.Edite.Cases[2], 1);
+        d.reject();
+    }));
+    EXPECT_EQ(Temps().Diagramme->Cases[0], 200) << "Cancel keeps the record as it was";
+}
+
 } // namespace
