@@ -81,6 +81,7 @@ const std::vector<rPositionMessage> &PositionsMessages()
         {"DLG_CHORD_000", 22, "Accord-ConfirmerSuppr", 1},
         {"DLG_CHORD_000", 23, "Accord-SelectionnerRempl", 0},
         {"DLG_CHORD_000", 24, "Accord-SelectionnerDepl", 0},
+        {"DLG_CHORD_000", 33, "Accord-ListePleine", 1},
         {"FILES_000", 1, "Fichier-EnregistrerModif", 1},
         {"FILES_000", 2, "Fichier-Introuvable", 1},
         {"FILES_000", 3, "Fichier-ExisteDeja", 1},
