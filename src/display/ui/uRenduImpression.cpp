@@ -1,6 +1,7 @@
 #include "display/ui/uRenduImpression.h"
 
 #include <QBuffer>
+#include <QTextLayout>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -174,14 +175,35 @@ QPen cRenduImpression::Stylo(double largeurMm) const
     return pen;
 }
 
+cRenduImpression::rMetriques &cRenduImpression::MetriquesDe(const QFont &f) const
+{
+    auto i = Metriques.find(&f);
+    if (i == Metriques.end())
+        i = Metriques.emplace(&f, rMetriques{QFontMetricsF(f, G->device()), {}, {}}).first;
+    return i->second;
+}
+
+namespace {
+double Largeur(QHash<QString, double> &cache, const QFontMetricsF &m, const QString &t)
+{
+    auto i = cache.constFind(t);
+    if (i != cache.constEnd())
+        return *i;
+    const double w = m.horizontalAdvance(t);
+    cache.insert(t, w);
+    return w;
+}
+} // namespace
+
 double cRenduImpression::LargeurTexte(const QString &t, const QFont &f) const
 {
-    return QFontMetricsF(f, G->device()).horizontalAdvance(t) / P;
+    rMetriques &m = MetriquesDe(f);
+    return Largeur(m.Largeurs, m.M, t) / P;
 }
 
 double cRenduImpression::HauteurTexte(const QFont &f) const
 {
-    return QFontMetricsF(f, G->device()).height() / P;
+    return MetriquesDe(f).M.height() / P;
 }
 
 void cRenduImpression::Texte(double x, double y, const QString &t, const QFont &f, eH h, eV v,
@@ -189,8 +211,9 @@ void cRenduImpression::Texte(double x, double y, const QString &t, const QFont &
 {
     if (t.isEmpty())
         return;
-    const QFontMetricsF m(f, G->device());
-    const double w = m.horizontalAdvance(t), ht = m.height();
+    rMetriques &mf = MetriquesDe(f);
+    const QFontMetricsF &m = mf.M;
+    const double w = Largeur(mf.Largeurs, m, t), ht = m.height();
     double px = x * P, py = y * P;
     if (h == eH::Centre)
         px -= w / 2;
@@ -202,16 +225,54 @@ void cRenduImpression::Texte(double x, double y, const QString &t, const QFont &
         py -= ht;
     if (fondBlanc || BlackBlocks)
         G->fillRect(QRectF(px, py, w, ht), Qt::white);
-    G->setFont(f);
-    G->setPen(Qt::black);
-    G->drawText(QPointF(px, py + m.ascent()), t);
+    if (G->pen().style() == Qt::NoPen)
+        G->setPen(Qt::black);
+    auto g = mf.Glyphes.constFind(t);
+    if (g == mf.Glyphes.constEnd()) {
+        QTextLayout mise(t, f, G->device());
+        mise.beginLayout();
+        mise.createLine();
+        mise.endLayout();
+        g = mf.Glyphes.insert(t, mise.glyphRuns());
+    }
+    for (const QGlyphRun &run : *g)
+        G->drawGlyphRun(QPointF(px, py), run);
+}
+
+void cRenduImpression::Remplir(const QRectF &r)
+{
+    if (Accumuler)
+        Noirs.append(r);
+    else
+        G->fillRect(r, Qt::black);
+}
+
+namespace {
+void Rectangles(QPainter &g, const QList<QRectF> &r, const QColor &c)
+{
+    if (r.isEmpty())
+        return;
+    const QPen pen = g.pen();
+    const QBrush brush = g.brush();
+    g.setPen(Qt::NoPen);
+    g.setBrush(c);
+    g.drawRects(r.constData(), static_cast<int>(r.size()));
+    g.setPen(pen);
+    g.setBrush(brush);
+}
+} // namespace
+
+void cRenduImpression::Vider()
+{
+    Rectangles(*G, Noirs, Qt::black);
+    Noirs.clear();
 }
 
 void cRenduImpression::Bloc(double x1, double y1, double x2, double y2)
 {
     const int a = X(std::min(x1, x2)), b = X(std::max(x1, x2));
     const int c = X(std::min(y1, y2)), d = X(std::max(y1, y2));
-    G->fillRect(a, c, std::max(1, b - a), std::max(1, d - c), Qt::black);
+    Remplir(QRectF(a, c, std::max(1, b - a), std::max(1, d - c)));
 }
 
 void cRenduImpression::Trait(double x1, double y1, double x2, double y2, double pen)
@@ -235,6 +296,8 @@ void cRenduImpression::DessinerPage(QPainter &g, int page, double dpi)
     G = &g;
     Dpi = dpi;
     P = dpi / 25.4 * Mp.s;
+    Metriques.clear();
+    PoliceCourante = nullptr;
     PreparerPolices();
     g.save();
     g.setRenderHint(QPainter::Antialiasing, true);
@@ -325,6 +388,8 @@ void cRenduImpression::DessinerEnTete()
     if (triplet) {
         Signe8 = Police(derniere->family().toLatin1().constData(), 8);
         Signe5 = Police(derniere->family().toLatin1().constData(), 5);
+        Metriques.erase(&Signe8);
+        Metriques.erase(&Signe5);
         DessinerTriplet(Y + 30 + eta);
     }
     if (Z.AffTriplet_Prt && Piste.Capo > 0)
@@ -429,15 +494,18 @@ void cRenduImpression::DessinerDiagramme(const rDiagramme &d, double x, double y
 
 void cRenduImpression::DessinerSysteme(const rSystemeImp &s)
 {
+    Accumuler = true;
     for (int i = s.Premiere; i < s.Premiere + s.Nb; ++i)
         DessinerMesure(s, i, s.Y);
+    Vider();
     for (int i = s.Premiere; i < s.Premiere + s.Nb; ++i)
         DessinerTemps(s, i, s.Y);
+    Accumuler = false;
 }
 
 void cRenduImpression::DessinerBarre(double x, double y1, double y2, double largeur)
 {
-    G->fillRect(QRectF(x * P, y1 * P, std::max(1.0, largeur * P), (y2 - y1) * P), Qt::black);
+    Remplir(QRectF(x * P, y1 * P, std::max(1.0, largeur * P), (y2 - y1) * P));
 }
 
 void cRenduImpression::DessinerPoints(double x, double Y)
@@ -543,9 +611,8 @@ void cRenduImpression::DessinerMesure(const rSystemeImp &s, int index, double Y)
     // String lines.
     for (int i = 0; i < n; ++i) {
         const double y = Y + i * Imp::EspCordes;
-        G->fillRect(QRectF(H * P, (y - Imp::EpLignes / 2) * P, (E - H) * P,
-                           std::max(1.0, Imp::EpLignes * P)),
-                    Qt::black);
+        Remplir(QRectF(H * P, (y - Imp::EpLignes / 2) * P, (E - H) * P,
+                       std::max(1.0, Imp::EpLignes * P)));
     }
 }
 
@@ -583,7 +650,41 @@ void cRenduImpression::DessinerTemps(const rSystemeImp &s, int index, double Y)
         xs.push_back(g + r.XTemps0(i, k));
     const double xFin = g + r.DebutTemps(k) + r.Naturelle * r.Etirement;
 
-    const double hauteurZero = QFontMetricsF(Notes, G->device()).height() / P;
+    const double hauteurZero = HauteurTexte(Notes);
+
+    // The string lines are cut under every fret text (one fill for the whole measure).
+    {
+        QList<QRectF> blancs;
+        auto bande = [&](double gauche, double largeur, double yl) {
+            blancs.append(QRectF((gauche - 0.3) * P, yl * P - 1, (largeur + 0.6) * P, 0.1 * P + 3));
+        };
+        i = 0;
+        for (cAccord *a = mp.PremierAccord; a; a = a->Suivant, ++i) {
+            double larg = 0;
+            for (cNote *no = a->PremiereNote; no; no = no->Suivante) {
+                const cNote *o;
+                const cAccord *ao;
+                const QString t = TexteNote(*no, &mp, a, &o, &ao);
+                const double w =
+                    LargeurTexte(t, (no->Sugeree || no->Type == 2) ? NotesRegulier : Notes);
+                larg = std::max(larg, w);
+                if (!t.isEmpty())
+                    bande(xs[i] - w / 2, w, Y + (no->Corde - 1) * e);
+            }
+            for (cNote *no = a->PremiereNote; no; no = no->Suivante)
+                if (no->Effets && no->Effets->Appogiature) {
+                    const cEffet_Appogiature &ap = *no->Effets->Appogiature;
+                    QString tg = ap.Case == 255 ? QStringLiteral("x") : QString::number(ap.Case);
+                    if (ap.Nuance <= 4)
+                        tg = "(" + tg + ")";
+                    const double wg = LargeurTexte(tg, NotesGrace);
+                    const double droite = xs[i] - 0.7 - 0.2 * ap.Duree - larg / 2;
+                    bande(droite - wg, wg, Y + (no->Corde - 1) * e);
+                }
+        }
+        Rectangles(*G, blancs, Qt::white);
+    }
+
     i = 0;
     for (cAccord *a = mp.PremierAccord; a; a = a->Suivant, ++i) {
         const double x = xs[i];
@@ -673,12 +774,8 @@ void cRenduImpression::DessinerTemps(const rSystemeImp &s, int index, double Y)
             const QString t = TexteNote(*no, &mp, a, &origine, &accOrigine);
             const QFont &f = (no->Sugeree || no->Type == 2) ? NotesRegulier : Notes;
             const double w = LargeurTexte(t, f);
-            if (!t.isEmpty()) {
-                G->fillRect(QRectF((x - 0.3 - w / 2) * P, yl * P - 1, (w + 0.6) * P,
-                                   (0.1 * P) + 3),
-                            Qt::white);
+            if (!t.isEmpty())
                 Texte(x, yl, t, f, eH::Centre, eV::Centre);
-            }
             // Tie from an origin in the same system.
             if (origine && origine->Type != 3 && accOrigine) {
                 auto it = xSysteme.find(accOrigine);
@@ -701,11 +798,7 @@ void cRenduImpression::DessinerTemps(const rSystemeImp &s, int index, double Y)
                 QString tg = ap.Case == 255 ? QStringLiteral("x") : QString::number(ap.Case);
                 if (ap.Nuance <= 4)
                     tg = "(" + tg + ")";
-                const double wg = LargeurTexte(tg, NotesGrace);
                 const double droite = x - 0.7 - 0.2 * ap.Duree - larg / 2;
-                G->fillRect(QRectF((droite - wg - 0.3) * P, yl * P - 1, (wg + 0.6) * P,
-                                   0.1 * P + 3),
-                            Qt::white);
                 Texte(droite, yl, tg, NotesGrace, eH::Droite, eV::Centre);
             }
             if (!Z.AffEff_Prt)
@@ -802,9 +895,8 @@ void cRenduImpression::DessinerTemps(const rSystemeImp &s, int index, double Y)
                 const double ecart = 0.2 + hauteurZero / 2;
                 auto tige = [&](double y1, double y2) {
                     if (y2 > y1)
-                        G->fillRect(QRectF((x - 0.075) * P, y1 * P, std::max(1.0, 0.15 * P),
-                                           (y2 - y1) * P),
-                                    Qt::black);
+                        Remplir(QRectF((x - 0.075) * P, y1 * P, std::max(1.0, 0.15 * P),
+                                       (y2 - y1) * P));
                 };
                 if (a->CodeDuree == -1) {
                     tige(B - 2.0, B);
@@ -882,6 +974,8 @@ void cRenduImpression::DessinerTemps(const rSystemeImp &s, int index, double Y)
             G->setBrush(Qt::NoBrush);
         }
     }
+
+    Vider();
 
     // Tuplets.
     if (Z.AffRyt_Prt) {

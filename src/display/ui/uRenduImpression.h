@@ -4,8 +4,13 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "config/uParamAffichage.h"
 #include "display/uMiseEnPageImpression.h"
@@ -53,6 +58,16 @@ private:
         TitleDemi, Auteur, Comment, CommentRegulier, NumPage, Eff, EffItalic, ValEff, ValEffGrand,
         Triolet, NumM, Arial7Diag, Signe8, Signe5;
 
+    // Metrics and text widths by font: the same few fret numbers come back thousands of times.
+    struct rMetriques {
+        QFontMetricsF M;
+        QHash<QString, double> Largeurs; // device pixels
+        QHash<QString, QList<QGlyphRun>> Glyphes; // shaped once, from the top left corner
+    };
+    mutable std::unordered_map<const QFont *, rMetriques> Metriques;
+    const QFont *PoliceCourante = nullptr;
+    rMetriques &MetriquesDe(const QFont &f) const;
+
     void PreparerPolices();
     QFont Police(const TMyFont &f, double tailleEnPlus = 0) const;
     QFont Police(const char *nom, double taille, bool gras = false, bool italique = false) const;
@@ -66,6 +81,12 @@ private:
     void Texte(double x, double y, const QString &t, const QFont &f, eH h, eV v,
                bool fondBlanc = false);
     void Bloc(double x1, double y1, double x2, double y2);
+    // Black areas of a measure gathered into one path and filled at once: a page holds
+    // thousands of stems, beams and lines, and one fill costs far less than thousands.
+    QList<QRectF> Noirs;
+    bool Accumuler = false;
+    void Remplir(const QRectF &r);
+    void Vider();
     void Trait(double x1, double y1, double x2, double y2, double pen);
     void Disque(double cx, double cy, double r);
 
