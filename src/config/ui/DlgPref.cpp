@@ -35,33 +35,33 @@ namespace {
 // A number field of the display page: its key, its member, its range and the value an empty
 // field takes.
 struct rChampEcran {
-    const char *Cle;
+    const char *Cle, *Texte;
     int TParamEcran::*Membre;
     int Min, Max, Vide;
 };
 const rChampEcran ChampsEcran[] = {
-    {"MargeGaucheLignes", &TParamEcran::MargeGaucheLignes, 0, 400, 25},
-    {"MargeDroiteLignes", &TParamEcran::MargeDroiteLignes, 0, 400, 25},
-    {"EspLignes", &TParamEcran::EspLignes, 4, 40, 10},
-    {"EspPortees", &TParamEcran::EspPortees, 0, 600, 102},
-    {"EspDiagAc", &TParamEcran::EspDiagAc, 0, 300, 20},
-    {"EspNomAc", &TParamEcran::EspNomAc, 0, 300, 18},
-    {"EspTexte", &TParamEcran::EspTexte, 0, 300, 31},
-    {"EpCroches", &TParamEcran::EpCroches, 1, 10, 3},
+    {"MargeGaucheLignes", "Left margin", &TParamEcran::MargeGaucheLignes, 0, 400, 25},
+    {"MargeDroiteLignes", "Right margin", &TParamEcran::MargeDroiteLignes, 0, 400, 25},
+    {"EspLignes", "String spacing", &TParamEcran::EspLignes, 4, 40, 10},
+    {"EspPortees", "Staff spacing", &TParamEcran::EspPortees, 0, 600, 102},
+    {"EspDiagAc", "Diagram position", &TParamEcran::EspDiagAc, 0, 300, 20},
+    {"EspNomAc", "Chord name position", &TParamEcran::EspNomAc, 0, 300, 18},
+    {"EspTexte", "Text position", &TParamEcran::EspTexte, 0, 300, 31},
+    {"EpCroches", "Beam thickness", &TParamEcran::EpCroches, 1, 10, 3},
 };
 
 struct rChampImp {
-    const char *Cle;
+    const char *Cle, *Texte;
     double TZoneImpression::*Membre;
     int Min, Max, Vide;
 };
 const rChampImp ChampsImp[] = {
-    {"MargeHautePart", &TZoneImpression::MargeHautePart, 0, 100, 15},
-    {"MargeBassePart", &TZoneImpression::MargeBassePart, 0, 100, 10},
-    {"MargeGaucheLignes_Prt", &TZoneImpression::MargeGaucheLignes, 0, 100, 10},
-    {"MargeDroiteLignes_Prt", &TZoneImpression::MargeDroiteLignes, 0, 100, 10},
-    {"Largeur_Prt", &TZoneImpression::Largeur_Prt, 10, 1000, 100},
-    {"Hauteur_Prt", &TZoneImpression::Hauteur_Prt, 10, 1000, 100},
+    {"MargeHautePart", "Top margin (mm)", &TZoneImpression::MargeHautePart, 0, 100, 15},
+    {"MargeBassePart", "Bottom margin (mm)", &TZoneImpression::MargeBassePart, 0, 100, 10},
+    {"MargeGaucheLignes_Prt", "Left margin (mm)", &TZoneImpression::MargeGaucheLignes, 0, 100, 10},
+    {"MargeDroiteLignes_Prt", "Right margin (mm)", &TZoneImpression::MargeDroiteLignes, 0, 100, 10},
+    {"Largeur_Prt", "Width (mm)", &TZoneImpression::Largeur_Prt, 10, 1000, 100},
+    {"Hauteur_Prt", "Height (mm)", &TZoneImpression::Hauteur_Prt, 10, 1000, 100},
 };
 
 struct rPoliceEcran {
@@ -414,7 +414,7 @@ QWidget *TFPref::CreerAffichage()
     page->setObjectName("TS_Affichage");
     auto *champs = new QFormLayout;
     for (const rChampEcran &c : ChampsEcran)
-        champs->addRow(QString::fromLatin1(c.Cle), ChampNombre(page, c.Cle, 3));
+        champs->addRow(QString::fromLatin1(c.Texte), ChampNombre(page, c.Cle, 3));
     auto *polices = new QVBoxLayout;
     for (const rPoliceEcran &p : PolicesEcran)
         polices->addWidget(BoutonPolice(page, p.Cle, p.Texte, PageAffichage));
@@ -474,7 +474,7 @@ QWidget *TFPref::CreerImpression()
     page->setObjectName("TS_Impression");
     auto *champs = new QFormLayout;
     for (const rChampImp &c : ChampsImp)
-        champs->addRow(QString::fromLatin1(c.Cle), ChampNombre(page, c.Cle, 4));
+        champs->addRow(QString::fromLatin1(c.Texte), ChampNombre(page, c.Cle, 4));
     auto *pleine = new QRadioButton("Full page", page);
     pleine->setObjectName("FullPage");
     auto *zone = new QRadioButton("Selected area", page);

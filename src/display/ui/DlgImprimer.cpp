@@ -1,6 +1,9 @@
 #include "display/ui/DlgImprimer.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFileDialog>
+#include <QPdfWriter>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,7 +23,9 @@
 #include "config/ui/DlgMyMsg.h"
 #include "config/ui/uAppliquerTextesUI.h"
 #include "config/ui/uTexteUI.h"
+#include "app/ui/Main.h"
 #include "display/ui/uRenduImpression.h"
+#include "fileio/uEcritureSure.h"
 #include "model/uPartition.h"
 
 QPrinter &ImprimanteSession()
@@ -36,6 +41,10 @@ QPrinter &ImprimanteSession()
 std::function<bool(QPrinter &, QWidget *)> ConfigurerImprimante = [](QPrinter &p, QWidget *w) {
     QPrintDialog d(&p, w);
     return d.exec() == QDialog::Accepted;
+};
+
+std::function<QString(QWidget *)> ChoisirFichierPDF = [](QWidget *w) {
+    return QFileDialog::getSaveFileName(w, QString(), QString(), QStringLiteral("PDF (*.pdf)"));
 };
 
 TFImprimer::TFImprimer(QPrinter &imprimante, QWidget *parent)
@@ -124,7 +133,30 @@ bool ImprimerPiste(const cPartition &p, const cPiste &piste, QPrinter &imprimant
     cRenduImpression rendu(p, piste, z, Config && Config->BlackBlocks, &ListeAccordsImpression());
     rendu.Traduire = [](const std::string &c) { return Traduction(c); };
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = rendu.Imprimer(imprimante, de, a);
+    bool ok;
+    if (imprimante.outputFormat() == QPrinter::PdfFormat) {
+        // A PDF is a file the program writes: made in memory, then written whole through a
+        // temporary file, so a failed print never leaves half a file behind.
+        QByteArray octets;
+        {
+            QBuffer tampon(&octets);
+            ok = tampon.open(QIODevice::WriteOnly);
+            if (ok) {
+                QPdfWriter pdf(&tampon);
+                pdf.setResolution(imprimante.resolution());
+                pdf.setPageLayout(imprimante.pageLayout());
+                pdf.setTitle(imprimante.docName());
+                pdf.setCreator(QStringLiteral("Plectorium"));
+                ok = rendu.Imprimer(pdf, de, a);
+            }
+        }
+        const std::string chemin = CheminDepuisQt(imprimante.outputFileName());
+        ok = ok && !chemin.empty() && !octets.isEmpty() &&
+             EcrireFichierSur(chemin, std::string_view(octets.constData(),
+                                                       static_cast<std::size_t>(octets.size())));
+    } else {
+        ok = rendu.Imprimer(imprimante, de, a);
+    }
     QApplication::restoreOverrideCursor();
     if (!ok)
         cle = "Imp-ImpressionImpossible";
@@ -139,6 +171,13 @@ bool ImprimerAvecDialogue(const cPartition &p, const cPiste &piste, QWidget *par
         return false;
     int de = 0, a = 0;
     d.Plage(de, a);
+    // Without a printer, the pages go to a PDF file: its name is asked for first.
+    if (imprimante.outputFormat() == QPrinter::PdfFormat && imprimante.outputFileName().isEmpty()) {
+        const QString nom = ChoisirFichierPDF ? ChoisirFichierPDF(parent) : QString();
+        if (nom.isEmpty())
+            return false;
+        imprimante.setOutputFileName(nom);
+    }
     // The dialog is gone from the screen before the pages are produced.
     QApplication::processEvents();
     std::string cle;

@@ -19,6 +19,8 @@ QPrinter &ImprimanteSession();
 
 // The system's printer set-up dialog; false when cancelled. Replaceable by tests.
 extern std::function<bool(QPrinter &, QWidget *)> ConfigurerImprimante;
+// The PDF file to print to when no printer was chosen; empty when cancelled.
+extern std::function<QString(QWidget *)> ChoisirFichierPDF;
 
 class TFImprimer : public QDialog {
     Q_OBJECT

@@ -162,6 +162,38 @@ TEST_F(ImpressionTest, APrinterThatCannotBeOpenedIsReported)
     imprimante.setOutputFileName(QString());
 }
 
+TEST_F(ImpressionTest, WithoutAPrinterThePagesGoToAChosenPdf)
+{
+    cPartition &p = f->Partition();
+    p.Informations->Titre = "Sans imprimante";
+    QPrinter &imprimante = ImprimanteSession();
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(QString());
+    const auto ancien = ChoisirFichierPDF;
+    int demandes = 0;
+    QString reponse;
+    ChoisirFichierPDF = [&](QWidget *) {
+        ++demandes;
+        return reponse;
+    };
+    auto accepter = [] {
+        return QuandDialogue("TFImprimer", [](QWidget *w) { static_cast<QDialog *>(w)->accept(); });
+    };
+    // Cancelling the file choice prints nothing and says nothing.
+    auto ok = accepter();
+    EXPECT_FALSE(ImprimerAvecDialogue(p, *p.PremierePiste, f.get()));
+    EXPECT_TRUE(*ok);
+    EXPECT_EQ(demandes, 1);
+    // A chosen file gets the whole document.
+    reponse = QString::fromStdString(Chemin("choisi.pdf"));
+    ok = accepter();
+    EXPECT_TRUE(ImprimerAvecDialogue(p, *p.PremierePiste, f.get()));
+    EXPECT_EQ(demandes, 2);
+    EXPECT_EQ(Lire(Chemin("choisi.pdf")).rfind("%PDF", 0), 0u);
+    ChoisirFichierPDF = ancien;
+    imprimante.setOutputFileName(QString());
+}
+
 TEST_F(ImpressionTest, PreviewPagesAndZoomStayInTheirBounds)
 {
     cPartition &p = f->Partition();
