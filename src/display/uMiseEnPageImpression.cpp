@@ -234,6 +234,43 @@ rMiseEnPageImp MettreEnPageImpression(const cPartition &partition, const cPiste 
     return mp;
 }
 
+bool AccordageImprime(const cPiste &p)
+{
+    static const std::vector<std::vector<int>> usuels = {{64, 59, 55, 50, 45, 40},
+                                                         {47, 43, 38, 33, 28, 23},
+                                                         {43, 38, 33, 28, 23},
+                                                         {43, 38, 33, 28}};
+    for (const auto &u : usuels) {
+        if (static_cast<int>(u.size()) != p.NbCordes)
+            continue;
+        bool egal = true;
+        for (std::size_t i = 0; i < u.size(); ++i)
+            egal = egal && p.Accordage[i] == u[i];
+        if (egal)
+            return false;
+    }
+    return true;
+}
+
+std::string TexteValeurImp(int v)
+{
+    switch (v) {
+    case 25: return "1/4";
+    case 50: return "1/2";
+    case 75: return "3/4";
+    default: break;
+    }
+    std::string t = std::to_string(v / 100);
+    const int reste = std::abs(v % 100);
+    if (reste != 0) {
+        t += '.';
+        t += static_cast<char>('0' + reste / 10);
+        if (reste % 10)
+            t += static_cast<char>('0' + reste % 10);
+    }
+    return t;
+}
+
 namespace {
 int Nombre(const std::string &t)
 {

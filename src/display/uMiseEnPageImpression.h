@@ -108,6 +108,18 @@ rMiseEnPageImp MettreEnPageImpression(const cPartition &partition, const cPiste 
                                       const TZoneImpression &z, double largeurPage,
                                       double hauteurPage, int nbAccordsListe);
 
+// Whether the first measure shows the track's tuning: not for the tunings that go without
+// saying (standard six-string guitar, its low B version, four- and five-string bass).
+bool AccordageImprime(const cPiste &piste);
+// A bend amount or a vibrato stroke as printed: "1/4", "1/2", "3/4", otherwise the number of
+// whole tones ("1", "1.5", "2").
+std::string TexteValeurImp(int centiemes);
+// Page numbers go on every page, and only when there is more than one.
+inline bool NumeroterPages(const rMiseEnPageImp &m, const TZoneImpression &z)
+{
+    return z.AffNumP_Prt && m.NbPages > 1;
+}
+
 // A page range from the print dialog's two fields (text as typed): first page 0 means all
 // (returns false); a last page empty or 0 prints the first alone; a reversed range is swapped.
 bool LirePlagePages(const std::string &debut, const std::string &fin, int &de, int &a);

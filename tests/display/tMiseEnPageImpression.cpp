@@ -297,6 +297,57 @@ TEST_F(MiseEnPageTest, OneMeasureWiderThanTheLineStaysAloneAndForward)
         EXPECT_GT(x[i], x[i - 1]);
 }
 
+TEST_F(MiseEnPageTest, TuningNamesOnlyForUnusualTunings)
+{
+    struct Cas {
+        const char *nom;
+        std::vector<int> accordage;
+        bool imprime;
+    } cas[] = {
+        {"standard guitar", {64, 59, 55, 50, 45, 40}, false},
+        {"drop D", {64, 59, 55, 50, 45, 38}, true},
+        {"standard bass", {43, 38, 33, 28}, false},
+        {"five-string bass", {43, 38, 33, 28, 23}, false},
+        {"low B guitar", {47, 43, 38, 33, 28, 23}, false},
+        {"seven strings", {64, 59, 55, 50, 45, 40, 35}, true},
+        {"bass tuned as the top of a guitar", {64, 59, 55, 50}, true},
+    };
+    for (const Cas &c : cas) {
+        cPiste &piste = *p.PremierePiste;
+        const int ancien = piste.NbCordes;
+        piste.NbCordes = static_cast<int>(c.accordage.size());
+        piste.ChangerNbCordes(ancien);
+        for (std::size_t i = 0; i < c.accordage.size(); ++i)
+            piste.Accordage[i] = c.accordage[i];
+        EXPECT_EQ(AccordageImprime(piste), c.imprime) << c.nom;
+    }
+}
+
+TEST(TexteValeurImp, BendAmounts)
+{
+    struct Cas {
+        int valeur;
+        const char *texte;
+    } cas[] = {{25, "1/4"}, {50, "1/2"}, {75, "3/4"}, {100, "1"},
+               {150, "1.5"}, {200, "2"}, {125, "1.25"}, {300, "3"}};
+    for (const Cas &c : cas)
+        EXPECT_EQ(TexteValeurImp(c.valeur), c.texte) << c.valeur;
+}
+
+TEST_F(MiseEnPageTest, PageNumbersOnlyWhenThereAreSeveralPages)
+{
+    Mesures(5, {0, 0, 0, 0});
+    rMiseEnPageImp m = A4();
+    EXPECT_EQ(m.NbPages, 1);
+    EXPECT_FALSE(NumeroterPages(m, z));
+    Mesures(60, {0, 0, 0, 0});
+    m = A4();
+    EXPECT_GT(m.NbPages, 1);
+    EXPECT_TRUE(NumeroterPages(m, z));
+    z.AffNumP_Prt = false;
+    EXPECT_FALSE(NumeroterPages(m, z));
+}
+
 TEST(PlagePages, FieldsOfThePrintDialog)
 {
     struct Cas {

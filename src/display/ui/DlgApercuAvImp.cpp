@@ -214,6 +214,12 @@ void TFApercuAvImp::PleinePage()
 
 void TFApercuAvImp::Preferences()
 {
+    // Opened from the preferences' own "Preview": going back closes this window rather than
+    // opening the preferences a second time.
+    if (Config && Config->PreferencesOuvertes) {
+        accept();
+        return;
+    }
     if (OuvrirPreferences && OuvrirPreferences(this)) {
         // New settings may change the number of pages.
         NbPages = 0;

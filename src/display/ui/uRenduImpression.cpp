@@ -28,34 +28,7 @@ int N(double v) { return static_cast<int>(Arrondi(v)); }
 
 const char *NomsNotes[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
 
-// Tunings whose names go without saying on paper.
-bool AccordageUsuel(const cPiste &p)
-{
-    static const std::vector<std::vector<int>> usuels = {{64, 59, 55, 50, 45, 40},
-                                                         {47, 43, 38, 33, 28, 23},
-                                                         {43, 38, 33, 28, 23},
-                                                         {43, 38, 33, 28}};
-    for (const auto &u : usuels) {
-        if (static_cast<int>(u.size()) != p.NbCordes)
-            continue;
-        bool egal = true;
-        for (std::size_t i = 0; i < u.size(); ++i)
-            egal = egal && p.Accordage[i] == u[i];
-        if (egal)
-            return true;
-    }
-    return false;
-}
-
-QString Fraction(int valeur)
-{
-    switch (valeur) {
-    case 25: return QStringLiteral("1/4");
-    case 50: return QStringLiteral("1/2");
-    case 75: return QStringLiteral("3/4");
-    default: return QString::number(valeur / 100.0, 'g', 6);
-    }
-}
+QString Fraction(int valeur) { return QString::fromStdString(TexteValeurImp(valeur)); }
 
 std::string NomDiagramme(const rDiagramme &d)
 {
@@ -315,7 +288,7 @@ void cRenduImpression::DessinerPage(QPainter &g, int page, double dpi)
         g.drawRect(QRect(QPoint(X(c.CadreGauche), X(c.CadreHaut)),
                          QPoint(X(c.CadreDroite), X(c.CadreBas))));
     }
-    if (Z.AffNumP_Prt && Mp.NbPages > 1)
+    if (NumeroterPages(Mp, Z))
         DessinerNumeroPage(page);
     g.restore();
     G = nullptr;
@@ -544,7 +517,7 @@ void cRenduImpression::DessinerMesure(const rSystemeImp &s, int index, double Y)
     const bool premiereSysteme = index == s.Premiere;
     const bool derniereSysteme = index == s.Premiere + s.Nb - 1;
 
-    if (premiereScore && Z.AffTriplet_Prt && !AccordageUsuel(Piste))
+    if (premiereScore && Z.AffTriplet_Prt && AccordageImprime(Piste))
         for (int i = 1; i <= n; ++i) {
             const int h = Piste.AccordageCorde(i);
             if (h < 0)
