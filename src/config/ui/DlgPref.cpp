@@ -221,6 +221,22 @@ TFPref::TFPref(QWidget *parent, bool depuisApercu) : QDialog(parent), DepuisAper
     for (int i = 0; i < 3; ++i)
         SuivreChangements(Onglets->widget(i), i);
     AppliquerTextesFenetre(this, PositionsDialogue({"DLG_PREF_000", "DLG300_PREF_000"}), true);
+    // The page tabs, and the buttons every page has (Default, the presets) take their texts too.
+    AppliquerTextes(PatchCourant(), PositionsDialogue({"DLG_PREF_000", "DLG300_PREF_000"}), true,
+                    [this](const rPositionTexte &p, const std::string &t) {
+                        const QString texte = VersQt(t);
+                        const QString nom = QString::fromLatin1(p.Nom);
+                        for (int i = 0; i < Onglets->count(); ++i)
+                            if (Onglets->widget(i)->objectName() == nom)
+                                Onglets->setTabText(i, texte);
+                        if (p.Genre == eGenreTexte::Bulle)
+                            return;
+                        for (QPushButton *b : findChildren<QPushButton *>(nom))
+                            b->setText(texte);
+                        if (nom == QLatin1String("MetronomeVolume"))
+                            if (auto *l = findChild<QLabel *>("MetronomeVolume_Label"))
+                                l->setText(texte);
+                    });
     Chargement = false;
     Change = {};
     ActualiserEtats();

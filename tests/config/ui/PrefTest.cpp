@@ -186,6 +186,23 @@ TEST_F(PrefTest, GeneralPage)
     EXPECT_EQ(Config->TypeScrolling, 1);
 }
 
+TEST_F(PrefTest, TheLanguageReachesEveryPage)
+{
+    ASSERT_TRUE(ChangerLangue(*Config, "Fran\xE7" "ais"));
+    TFPref d(f.get());
+    EXPECT_EQ(d.Pages()->tabText(TFPref::PageAffichage), "Affichage");
+    // Each page has its own "Default" and preset buttons.
+    for (const char *page : {"TS_General", "TS_Affichage", "TS_Impression"})
+        for (QPushButton *b : d.findChild<QWidget *>(page)->findChildren<QPushButton *>("BT_Defaut"))
+            EXPECT_EQ(b->text(), QString::fromUtf8("Par d\xC3\xA9" "faut")) << page;
+    int presets = 0;
+    for (QPushButton *b : d.findChildren<QPushButton *>("BT_User1")) {
+        EXPECT_EQ(b->text(), "Utilisateur 1");
+        ++presets;
+    }
+    EXPECT_EQ(presets, 2);
+}
+
 TEST_F(PrefTest, OptionsCommandOpensTheWindowOnce)
 {
     auto fait = QuandDialogue("TFPref", [](QWidget *w) {
