@@ -76,7 +76,8 @@ public:
     // Never saved.
     int NuanceParDefaut = 6;    // dynamic of new notes
     int DerniereDureeBrush = 3; // last duration chosen in the brush-stroke dialog
-    bool PreferencesOuvertes = false;
+    bool PreferencesOuvertes = false; // each of these two windows closes the other
+    bool ApercuOuvert = false;        // rather than opening a second instance
 
     cConfig();
     cConfig(const cConfig &) = delete;

@@ -65,6 +65,7 @@ const std::vector<rPositionMessage> &PositionsMessages()
         {"DLG_EXPA_000", 7, "ASCIIExp-EcritureFichierImpossibleExportAb", 0},
         {"DLG_EXPA_000", 8, "ASCIIExp-ImpressionAnnulee", 0},
         {"DLG_EXPA_000", 9, "ASCIIExp-ImpressionImpossible", 0},
+        {"DLG_PRT_000", 9, "Imp-ImpressionImpossible", 0},
         {"DLG_ASS_LR_000", 9, "AssLR-AucuneCordeSelectionnee", 0},
         {"DLG_ASS_FG_000", 4, "AssFG-NotesPerdues", 1},
         {"DLG300_ASS_DY_000", 7, "AssDY-AucuneCordeSelectionnee", 0},

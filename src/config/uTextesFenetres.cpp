@@ -632,6 +632,7 @@ const std::vector<rPositionTexte> &PositionsSection(const std::string &section)
              {"DLG_PRT_000", 5, "RB_De", eGenreTexte::Legende},
              {"DLG_PRT_000", 6, "LB_A", eGenreTexte::Legende},
              {"DLG_PRT_000", 7, "LB_Copies", eGenreTexte::Legende},
+             {"DLG_PRT_000", 8, "BT_Configurer", eGenreTexte::Legende},
          }},
         {"DLG_PRW_000",
          {
