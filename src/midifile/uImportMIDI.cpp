@@ -40,7 +40,23 @@ void LireEntree(cLectureMIDI &f, const rEntreeMIDI &e, std::vector<rEvt> &sortie
     }
 }
 
-std::string TexteMeta(const uint8_t *d, int n) { return std::string(reinterpret_cast<const char *>(d), n); }
+// A text event's bytes up to its first NUL (some writers pad their names with zeros).
+std::string TexteMeta(const uint8_t *d, int n)
+{
+    std::string s(reinterpret_cast<const char *>(d), static_cast<std::size_t>(std::max(n, 0)));
+    const std::size_t nul = s.find('\0');
+    return nul == std::string::npos ? s : s.substr(0, nul);
+}
+
+bool ANotes(cLectureMIDI &f, int piste)
+{
+    RewindSMF(f.F);
+    rEvtMidi e;
+    while (ReadSMF(f.F, piste, e) == 1)
+        if ((e.Statut & 0xF0) == 0x90)
+            return true;
+    return false;
+}
 
 std::string Majuscules(std::string s)
 {
@@ -395,7 +411,9 @@ std::vector<rEntreeMIDI> ListerEntreesMIDI(cLectureMIDI &f, const std::string &t
             }
         }
     } else if (f.Format == 1) {
-        for (int k = 1; k < f.NbPistes; ++k) {
+        // The first track normally holds only tempo and signatures; one that holds notes (a
+        // file of a single track) is listed too, or nothing of it could be imported.
+        for (int k = ANotes(f, 0) ? 0 : 1; k < f.NbPistes; ++k) {
             RewindSMF(f.F);
             const uint8_t *d = nullptr;
             int n = 0;
@@ -538,8 +556,10 @@ rResultatImportMIDI ImporterPiste(cPartition &p, cPiste &piste, cLectureMIDI &f,
         for (std::size_t i = 0; i < liste.size(); ++i)
             nom += (i ? "-" : "") + std::to_string(liste[i] + 1);
         piste.Nom = Couper(nom, CapNomPiste);
-    } else {
+    } else if (!entrees[liste[0]].Nom.empty()) {
         piste.Nom = Couper(entrees[liste[0]].Nom, CapNomPiste);
+    } else { // a track without a name event
+        piste.Nom = Couper(textePiste + " " + std::to_string(liste[0] + 1), CapNomPiste);
     }
     const bool batterie = piste.Percussions;
     // 2. Drum keys are not pitches: the octave option leaves them alone.

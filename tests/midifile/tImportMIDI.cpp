@@ -304,6 +304,20 @@ TEST(Import, FormatZeroListsOneEntryPerChannel)
     EXPECT_EQ(Sons(guitare), (std::vector<rSon>{{0, 64, 480}, {480, 67, 480}}));
 }
 
+// A format-1 file of one track holding its notes, at 960 to the quarter, whose name is padded
+// with zeros.
+TEST(Import, SingleTrackFileAndPaddedNames)
+{
+    cPisteTest p;
+    p.Meta(0, 3, {'S', 'o', 'l', 'o', 0, 0}).Tempo(0, 500000);
+    p.Note(0, 1, 64, 960).Note(960, 1, 67, 1920);
+    const rImport r = Rapide(FichierTest(1, 960, {p}));
+    ASSERT_EQ(r.Entrees.size(), 1u);
+    EXPECT_EQ(r.Entrees[0].Nom, "Solo");
+    EXPECT_EQ(r.P->Informations->Titre, "Solo");
+    EXPECT_EQ(Sons(*r.P->PremierePiste), (std::vector<rSon>{{0, 64, 480}, {480, 67, 960}}));
+}
+
 struct rCasGenre {
     const char *Nom;
     std::string NomPiste;

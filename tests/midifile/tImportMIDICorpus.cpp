@@ -14,6 +14,7 @@
 #include "midifile/uImportMIDI.h"
 #include "midifile/uSMF.h"
 #include "model/uPartition.h"
+#include "tools/uDoigte.h"
 
 namespace fs = std::filesystem;
 
@@ -79,8 +80,11 @@ TEST(ImportCorpus, NotesComeBackAfterExport)
             fichiers.push_back(e.path());
     std::sort(fichiers.begin(), fichiers.end());
     ASSERT_FALSE(fichiers.empty());
-    std::printf("%-48s %7s %7s %7s %7s %7s %7s\n", "file", "notes", "exact", "+-60", "lost",
-                "beyond", "tracks");
+    // Lost notes by cause as far as the pitch tells it: below a guitar's low E (40) or above
+    // the highest fret the fingering uses on the high E (64 + MaxCase), or in range (then lost to
+    // chords of more notes than strings, or shapes no hand can hold).
+    std::printf("%-48s %7s %7s %7s %7s %7s %7s %7s %7s\n", "file", "notes", "exact", "+-60",
+                "lost", "low", "high", "beyond", "tracks");
     for (const fs::path &chemin : fichiers) {
         cPartition p;
         p.Nouveau();
@@ -108,10 +112,18 @@ TEST(ImportCorpus, NotesComeBackAfterExport)
             (n.Temps < finPartition ? dedans.push_back(n) : void(++au_dela));
         // Quantisation to the default grid of 60 ticks moves a note by at most 30.
         const int exactes = Retrouvees(dedans, sortie, 30, nullptr);
-        const int proches = Retrouvees(dedans, sortie, 60, nullptr);
+        std::vector<rNoteLue> manquantes;
+        const int proches = Retrouvees(dedans, sortie, 60, &manquantes);
+        int bas = 0, haut = 0;
+        for (const rNoteLue &n : manquantes)
+            if (!n.Batterie) {
+                bas += n.Cle < 40;
+                haut += n.Cle > 64 + MaxCase;
+            }
         const int total = static_cast<int>(origine.size());
-        std::printf("%-48s %7d %7d %7d %7d %7d %7d\n", chemin.filename().string().c_str(), total,
-                    exactes, proches - exactes, total - au_dela - proches, au_dela, p.NbPistes);
+        std::printf("%-48s %7d %7d %7d %7d %7d %7d %7d %7d\n", chemin.filename().string().c_str(),
+                    total, exactes, proches - exactes, total - au_dela - proches, bas, haut,
+                    au_dela, p.NbPistes);
         ASSERT_GT(total, 0);
         EXPECT_GE(exactes, total / 2) << chemin;
         fs::remove(copie);
