@@ -40,12 +40,34 @@ void LireEntree(cLectureMIDI &f, const rEntreeMIDI &e, std::vector<rEvt> &sortie
     }
 }
 
-// A text event's bytes up to its first NUL (some writers pad their names with zeros).
+// Whether a text is UTF-8 with at least one character beyond ASCII.
+bool Utf8NonAscii(const std::string &s)
+{
+    bool large = false;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        std::size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3
+                                       : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (n == 0 || i + n > s.size() || (n == 2 && c < 0xC2))
+            return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        large = large || n > 1;
+        i += n;
+    }
+    return large;
+}
+
+// A text event's bytes up to its first NUL (some writers pad their names with zeros). Names
+// written in UTF-8 are brought to the model's code page; others are taken as they are.
 std::string TexteMeta(const uint8_t *d, int n)
 {
     std::string s(reinterpret_cast<const char *>(d), static_cast<std::size_t>(std::max(n, 0)));
     const std::size_t nul = s.find('\0');
-    return nul == std::string::npos ? s : s.substr(0, nul);
+    if (nul != std::string::npos)
+        s.resize(nul);
+    return Utf8NonAscii(s) ? Utf8VersWin1252(s) : s;
 }
 
 bool ANotes(cLectureMIDI &f, int piste)

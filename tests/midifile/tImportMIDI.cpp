@@ -318,6 +318,19 @@ TEST(Import, SingleTrackFileAndPaddedNames)
     EXPECT_EQ(Sons(*r.P->PremierePiste), (std::vector<rSon>{{0, 64, 480}, {480, 67, 960}}));
 }
 
+// Track names may come in UTF-8 or in a single-byte code page; both read as the model's text.
+TEST(Import, NamesInEitherEncoding)
+{
+    cPisteTest c = Conducteur();
+    cPisteTest a, b;
+    a.Meta(0, 3, {'C', 'a', 'f', 0xC3, 0xA9}).Note(0, 1, 60, 480);  // UTF-8 e acute
+    b.Meta(0, 3, {'C', 'a', 'f', 0xE9}).Note(0, 2, 64, 480);        // the same in Latin-1
+    const rImport r = Rapide(FichierTest(1, 480, {c, a, b}));
+    ASSERT_EQ(r.Entrees.size(), 2u);
+    EXPECT_EQ(r.Entrees[0].Nom, "Caf\xE9");
+    EXPECT_EQ(r.Entrees[1].Nom, "Caf\xE9");
+}
+
 struct rCasGenre {
     const char *Nom;
     std::string NomPiste;
