@@ -12,6 +12,7 @@
 #include "fileio/uFichierAncien.h"
 #include "fileio/uFichierPLT.h"
 #include "midifile/uExportMIDI.h"
+#include "midifile/uImportMIDI.h"
 #include "playback/uRenduWAV.h"
 #include "config/uEmplacements.h"
 #include "config/uPatch.h"
@@ -56,6 +57,18 @@ bool EcrireTAB(cPartition &p, const std::string &chemin, std::string &cle)
     return EcrireFichierTAB(p, Options.Piste, Options.Largeur, chemin, cle);
 }
 
+// The quick import with the default options, every track of the file chosen.
+bool LireMIDI(const std::string &chemin, cPartition &p, std::string &cle)
+{
+    rResultatImportMIDI r;
+    if (!LireFichierMIDI(chemin, p, Utf8VersWin1252(TexteAnglais("Gene-Piste")), cle, &r))
+        return false;
+    if (r.MesuresMax)
+        Avertissements.push_back(
+            RemplacerParam(TexteAnglais(CleMesuresMaxMIDI), std::to_string(MaxMesures)));
+    return true;
+}
+
 bool EcrirePLT(cPartition &p, const std::string &chemin, std::string &cle)
 {
     return ExporterAncienFormat(p, ListeAccordsImpression(),
@@ -73,6 +86,8 @@ const std::vector<rRouteLecture> &RoutesLecture()
         {".plt", LireFichierPL3},
         {".tab", LireTAB},
         {".txt", LireTAB},
+        {".mid", LireMIDI},
+        {".midi", LireMIDI},
     };
     return routes;
 }

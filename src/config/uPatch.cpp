@@ -50,6 +50,7 @@ const std::vector<rPositionMessage> &PositionsMessages()
         {"DLG_IMPM_000", 13, "MidiImp-CreationPartition", 0},
         {"DLG_IMPM_000", 14, "MidiImp-OptimisationPlacementDoigts", 0},
         {"DLG_IMPM_000", 15, "MidiImp-FormatMIDINonReconnu", 0},
+        {"DLG_IMPM_000", 16, "MidiImp-MesuresMax", 1},
         {"DLG_EXPM_000", 1, "MidiExp-ExportationMIDI", 0},
         {"DLG_EXPM_000", 2, "MidiExp-EcritureFichierImpossibleEnregAb", 0},
         {"DLG_IMPA_000", 2, "ASCIIImp-AccesFicImpossibleImportationAb", 0},

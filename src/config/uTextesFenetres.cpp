@@ -315,9 +315,9 @@ const std::vector<rPositionTexte> &PositionsSection(const std::string &section)
          }},
         {"DLG300_IMPM_000",
          {
-             {"DLG300_IMPM_000", 1, "LB_Quantification", eGenreTexte::Legende},
-             {"DLG300_IMPM_000", 2, "LB_NbCordes", eGenreTexte::Legende},
-             {"DLG300_IMPM_000", 3, "CB_Triolets", eGenreTexte::Legende},
+             {"DLG300_IMPM_000", 1, "Titre", eGenreTexte::Element},
+             {"DLG300_IMPM_000", 2, "FormatNonSupporte", eGenreTexte::Element},
+             {"DLG300_IMPM_000", 3, "AucunePiste", eGenreTexte::Element},
          }},
         {"DLG_EXPM_000",
          {

@@ -716,6 +716,7 @@ void cMidi::Silencier()
 void cMidi::Arreter()
 {
     const bool etait = Lecture || Pause;
+    ApercuFlux = false;
     if (Sync)
         Biblio->StopSync(Sync);
     Silencier();
@@ -846,6 +847,28 @@ void cMidi::EcouterAccord(const cPiste &pisteConst, const cAccord &accordConst)
     Gen.ListeTempo.Vider();
     Biblio->StartSync(Sync);
     ToutEnvoyer(port);
+}
+
+void cMidi::JouerApercu(const std::vector<rEvtEchantillon> &evts, int tempo)
+{
+    if (!Partition())
+        return;
+    Arreter();
+    OuvrirPorts(false);
+    Gen.LibererListes();
+    Gen.PreparerCanaux(*this);
+    if (!PortOuvert(1))
+        return;
+    if (tempo > 0)
+        DefinirTempo(tempo);
+    cBasePile liste;
+    for (const rEvtEchantillon &e : evts)
+        liste.Inserer(e.Temps, e.Statut, e.Donnee1, e.Donnee2);
+    Gen.FusionnerListe(1, liste);
+    ApercuFlux = true;
+    Biblio->StartSync(Sync);
+    Gen.Piles[1].Sortie.DernierEnvoi = 0;
+    EnvoyerN(1, 250);
 }
 
 void cMidi::JouerEchantillon(int port, const std::vector<rEvtEchantillon> &evts, int tempo)

@@ -148,6 +148,10 @@ public:
     bool PortOuvert(int port) const { return port >= 1 && port <= MaxPorts && Sorties[port] > 0; }
     int MesuresJouees() const { return NbMesuresJouees; }
     bool ApercuFlux = false; // a MIDI file preview streams on port 1
+    // The preview of a MIDI file's tracks: events (time-sorted, in ticks) on port 1 after the
+    // channel set-up, at `tempo` (0: the score's). The queue goes out 250 records at a time, as
+    // the library asks for more; Arreter ends it.
+    void JouerApercu(const std::vector<rEvtEchantillon> &evts, int tempo);
     // Puts at most n queued records of a port (the streaming preview).
     void EnvoyerN(int port, int n);
     // Opens what the score needs. `explicite` (a play command) retries ports that failed
