@@ -345,6 +345,13 @@ bool TVuePartition::eventFilter(QObject *o, QEvent *e)
         Cliquer(static_cast<int>(me->position().x()), static_cast<int>(me->position().y()));
         return true;
     }
+    case QEvent::MouseButtonDblClick: {
+        // The first press already moved the cursor onto the beat.
+        auto *me = static_cast<QMouseEvent *>(e);
+        if (me->button() == Qt::LeftButton)
+            emit DoubleClic();
+        return true;
+    }
     case QEvent::Wheel: {
         auto *we = static_cast<QWheelEvent *>(e);
         const int pas = we->angleDelta().y() < 0 ? 1 : -1;

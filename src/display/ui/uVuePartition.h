@@ -59,6 +59,7 @@ signals:
     void CurseurDeplace();            // a click moved the edit cursor
     void BarreEtatChangee(const rBarreEtat &etat);
     void FocusDemande();              // a click asks for the keyboard field
+    void DoubleClic();                // a double click on the beat under the cursor
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
