@@ -16,7 +16,10 @@ for src in fuzz/*.cpp; do
     mkdir -p "$corpus"
     [ -d "fuzz/seeds/$name" ] && cp -n fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true
     [ -x "scripts/fuzz-seeds-$name.sh" ] && "scripts/fuzz-seeds-$name.sh" "$corpus"
-    echo "fuzzing $name for ${seconds}s"
+    # fuzz/<name>.options: extra libFuzzer flags of a target, one line.
+    options=()
+    [ -f "fuzz/$name.options" ] && read -r -a options < "fuzz/$name.options"
+    echo "fuzzing $name for ${seconds}s ${options[*]}"
     "build-fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus" 2>&1 | tail -n 15
+        -print_final_stats=1 "${options[@]}" "$corpus" 2>&1 | tail -n 15
 done

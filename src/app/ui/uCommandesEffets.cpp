@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVariant>
 
 #include <algorithm>
 #include <memory>
@@ -190,7 +191,10 @@ void ActualiserBoutons(TMainForm &f, rEtatBoutons &e)
     const cPartition &p = f.Partition();
     const cAccord *b = p.Curseur.Accord;
     const cNote *n = p.Curseur.Note;
-    const std::string triolet = CommandeBoutonTriolet(b ? b->Triolet : 1, e.DernierTriolet);
+    // Typing keeps the last chosen tuplet on the window when it handles the tuplet menu.
+    const QVariant dernier = f.property("DernierTriolet");
+    const std::string triolet = CommandeBoutonTriolet(
+        b ? b->Triolet : 1, dernier.isValid() ? dernier.toInt() : e.DernierTriolet);
     if (triolet != e.CommandeTriolet) {
         e.CommandeTriolet = triolet;
         ChangerCommande(f.findChild<QToolButton *>("BT_Triolet"), f.Action(triolet));
