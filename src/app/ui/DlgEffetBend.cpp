@@ -110,6 +110,7 @@ TFEffetBend::TFEffetBend(cNote &n, double dureeSonore,
         auto *b = new QPushButton(QString::fromLatin1(NomsPresets[t - 1]), this);
         b->setObjectName(QString("BT_Preset%1").arg(t));
         b->setCheckable(true);
+        b->setAutoDefault(false); // Enter stays with OK
         Presets->addButton(b, t);
         gauche->addWidget(b);
     }

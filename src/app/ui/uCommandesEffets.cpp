@@ -146,7 +146,6 @@ void CoupVibrato(TMainForm &f)
 // ---------------------------------------------------------------- tuplets
 
 struct rEtatBoutons {
-    int DernierTriolet = 3; // the tuplet last chosen from the tuplet menu
     std::string CommandeTriolet, CommandeDureeNote, IconeXTuplet;
 };
 
@@ -191,10 +190,10 @@ void ActualiserBoutons(TMainForm &f, rEtatBoutons &e)
     const cPartition &p = f.Partition();
     const cAccord *b = p.Curseur.Accord;
     const cNote *n = p.Curseur.Note;
-    // Typing keeps the last chosen tuplet on the window when it handles the tuplet menu.
+    // The last tuplet chosen from the menu lives on the window, whoever handles the menu.
     const QVariant dernier = f.property("DernierTriolet");
-    const std::string triolet = CommandeBoutonTriolet(
-        b ? b->Triolet : 1, dernier.isValid() ? dernier.toInt() : e.DernierTriolet);
+    const std::string triolet =
+        CommandeBoutonTriolet(b ? b->Triolet : 1, dernier.isValid() ? dernier.toInt() : 3);
     if (triolet != e.CommandeTriolet) {
         e.CommandeTriolet = triolet;
         ChangerCommande(f.findChild<QToolButton *>("BT_Triolet"), f.Action(triolet));
@@ -231,9 +230,9 @@ void EnregistrerCommandesEffets(TMainForm &f)
     // Tuplets: kept when typing already registered them.
     for (const char *nom : CommandesTrioletMenu)
         if (!f.ACommande(nom))
-            f.EnregistrerCommande(nom, [&f, etat](int tag) {
+            f.EnregistrerCommande(nom, [&f](int tag) {
                 if (tag > 1)
-                    etat->DernierTriolet = tag;
+                    f.setProperty("DernierTriolet", tag);
                 ChoisirTriolet(f, tag);
             });
     for (const char *nom : CommandesTrioletBouton)

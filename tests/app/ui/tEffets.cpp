@@ -73,8 +73,12 @@ protected:
         P().Modifie = false;
         f->Actualiser(true);
     }
+
+public:
     cAccord &A() { return *P().Curseur.Accord; }
     cNote &N() { return *P().Curseur.Note; }
+
+protected:
     bool Avec(const char *commande, const char *classe, std::function<void(QWidget *)> action)
     {
         auto fait = QuandDialogue(classe, std::move(action));
@@ -467,4 +471,36 @@ TEST_F(Effets, ListenButtonsSoundWhateverThePlayWhileEnteringSetting)
     for (int t = 0; t < 300 && Messages('9') < 2; ++t)
         QTest::qWait(10);
     EXPECT_EQ(Messages('9'), 2) << "the brush editor plays the whole beat when it appears";
+}
+
+TEST_F(Effets, EnterIsOkAndEscapeIsCancelInEveryEditor)
+{
+    Config->EcouterGraceNote = false;
+    Config->EcouterBrush = false;
+    struct {
+        const char *Commande, *Dialogue;
+        std::function<bool(Effets &)> Pose; // whether the effect is on the beat afterwards
+    } cas[] = {
+        {"EffetNote_BendType", "TFEffetBend",
+         [](Effets &t) { return t.N().Effets && t.N().Effets->Bend; }},
+        {"EffetNote_Appogiature", "TFEffetGraceNote",
+         [](Effets &t) { return t.N().Effets && t.N().Effets->Appogiature; }},
+        {"EffetAccord_BrushUp", "TFEffetBrush",
+         [](Effets &t) { return t.A().Effets && t.A().Effets->BrushUp > 0; }},
+        {"EffetAccord_CoupVB", "TFEffetCoupVB",
+         [](Effets &t) { return t.A().Effets && t.A().Effets->CoupVibrato == 100; }},
+    };
+    for (auto &c : cas) {
+        for (auto [touche, pose] : {std::pair{Qt::Key_Escape, false}, std::pair{Qt::Key_Return, true}}) {
+            const Qt::Key k = touche;
+            EXPECT_TRUE(Avec(c.Commande, c.Dialogue, [k](QWidget *w) {
+                QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, k);
+                if (w->isVisible()) { // the key did not close it: fail, but do not hang
+                    ADD_FAILURE() << "the key left the editor open";
+                    static_cast<QDialog *>(w)->reject();
+                }
+            })) << c.Dialogue;
+            EXPECT_EQ(c.Pose(*this), pose) << c.Dialogue << (pose ? " Enter" : " Escape");
+        }
+    }
 }
