@@ -406,7 +406,9 @@ TFBatterie::TFBatterie(QWidget *parent) : QDialog(parent, Qt::Tool | Qt::WindowS
         largeur = std::max(largeur, Liste->fontMetrics().horizontalAdvance(Liste->item(i)->text()));
     const int hauteur = Liste->fontMetrics().height() + 4;
     Liste->setGridSize(QSize(largeur + 16, hauteur));
-    resize(4 * (largeur + 16) + 24, rangees * hauteur + 24);
+    Liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Liste->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    resize(4 * (largeur + 16) + 24, rangees * hauteur + 32);
 }
 
 void TFBatterie::keyPressEvent(QKeyEvent *e)
