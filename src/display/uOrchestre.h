@@ -19,6 +19,7 @@ public:
     static constexpr int Pas = 20;       // cell pitch
     static constexpr int Bloc = 18;      // the filled block of a cell
     static constexpr int BandeMarkerHaut = 3, BandeMarkerBas = 14, YNumeros = 14;
+    static constexpr int HauteurEntete = 24; // the mixer's header matches it, rows stay level
 
     rBarreDefilement BarreH; // measures
     rBarreDefilement BarreV; // tracks

@@ -43,11 +43,11 @@ TVueOrchestre::TVueOrchestre(TMainForm &f, QWidget *parent)
     b->setText(QStringLiteral("\u2192"));
     b->setToolTip(TexteSection("MIXT300_000", 15, "Keep the Current Bar Viewable when Playing"));
     b->setFixedSize(16, 16);
-    PaintBox_Orchestre_Droite_Entete->setFixedHeight(24);
+    PaintBox_Orchestre_Droite_Entete->setFixedHeight(cOrchestre::HauteurEntete);
     for (QWidget *w : {PaintBox_Orchestre_Droite_Entete, PaintBox_Orchestre_Droite}) {
         w->setAttribute(Qt::WA_OpaquePaintEvent);
         w->installEventFilter(this);
-        w->setMinimumSize(20, 0);
+        w->setMinimumWidth(20);
     }
     PaintBox_Orchestre_Droite->setMinimumHeight(0);
     auto *g = new QGridLayout(this);
@@ -110,10 +110,11 @@ void TVueOrchestre::DessinerEntete()
     const QColor face = pal.color(QPalette::Button);
     QPainter g(&ImgEntete);
     g.fillRect(ImgEntete.rect(), face);
+    // Pixel sizes: the numbers must fit under y 14 whatever font stands in for "Small Fonts".
     QFont petite("Small Fonts");
-    petite.setPointSize(6);
+    petite.setPixelSize(8);
     QFont marker("Small Fonts");
-    marker.setPointSize(7);
+    marker.setPixelSize(9);
     marker.setBold(true);
     for (int k = 1; k <= colonnes; ++k) {
         const int m = O.BarreH.Position + k;

@@ -118,7 +118,19 @@ TFTableMixEvent::TFTableMixEvent(const rDialogueMix &d, const std::vector<std::s
         Jauges[i] = new TPL_Jauge(true, i == 1 ? -24 : 0, this);
         Jauges[i]->setObjectName(QString("Jauge%1").arg(i));
         Jauges[i]->ChoisirPosition(d.Jauges[i]);
-        grille->addWidget(Jauges[i], pmVolume + i + 1, 1);
+        auto *valeur = new QLabel(this);
+        valeur->setObjectName(QString("LB_Valeur%1").arg(i));
+        valeur->setMinimumWidth(24);
+        auto montrer = [valeur, j = Jauges[i]] {
+            valeur->setText(QString::number(ValeurAffichee(j->Position(), j->MinValue)));
+        };
+        montrer();
+        connect(Jauges[i], &TPL_Jauge::Change, valeur, montrer);
+        auto *ligne = new QHBoxLayout;
+        ligne->addWidget(Jauges[i]);
+        ligne->addWidget(valeur);
+        ligne->addStretch();
+        grille->addLayout(ligne, pmVolume + i + 1, 1);
     }
     Tempo = ChampNombre(this, 3, d.Tempo);
     Tempo->setObjectName("Edit_Tempo");
@@ -147,6 +159,9 @@ TFTableMixEvent::TFTableMixEvent(const rDialogueMix &d, const std::vector<std::s
         PasTempo(Sens * PasRepetitionTempo(NbRepetitions));
         Repetition.setInterval(DelaiRepetitionTempo(NbRepetitions + 1));
     });
+    // Columns keep their width while boxes are ticked and unticked.
+    grille->setColumnMinimumWidth(1, 190);
+    grille->setColumnMinimumWidth(2, 110);
     auto *boutons = BoutonsDialogue(this);
     BoutonEffacer = boutons->addButton(QString::fromLatin1("Clear"), QDialogButtonBox::ResetRole);
     BoutonEffacer->setObjectName("Clear");
@@ -170,8 +185,11 @@ void TFTableMixEvent::PasTempo(int pas)
 void TFTableMixEvent::Visibilites()
 {
     Instrument->setVisible(Cases[pmInstrument]->isChecked());
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         Jauges[i]->setVisible(Cases[pmVolume + i]->isChecked());
+        if (auto *l = findChild<QLabel *>(QString("LB_Valeur%1").arg(i)))
+            l->setVisible(Cases[pmVolume + i]->isChecked());
+    }
     const bool tempo = Cases[pmTempo]->isChecked();
     Tempo->setVisible(tempo);
     TempoPlus->setVisible(tempo);
@@ -381,8 +399,16 @@ TFBatterie::TFBatterie(QWidget *parent) : QDialog(parent, Qt::Tool | Qt::WindowS
     v->setContentsMargins(4, 4, 4, 4);
     v->addWidget(Liste);
     setWindowTitle(TexteSection(SectionBatterie, 1, "Assistant percussions"));
+    // Columns wide enough for the longest name: four of them hold the 61 keys.
     const int rangees = (DerniereCleBatterie - PremiereCleBatterie + 1 + 3) / 4;
-    resize(4 * 150 + 20, rangees * Liste->sizeHintForRow(0) + 30);
+    int largeur = 0;
+    for (int i = 0; i < Liste->count(); ++i)
+        largeur = std::max(largeur, Liste->fontMetrics().horizontalAdvance(Liste->item(i)->text()));
+    const int hauteur = Liste->fontMetrics().height() + 4;
+    Liste->setGridSize(QSize(largeur + 16, hauteur));
+    Liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Liste->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    resize(4 * (largeur + 16) + 24, rangees * hauteur + 32);
 }
 
 void TFBatterie::keyPressEvent(QKeyEvent *e)

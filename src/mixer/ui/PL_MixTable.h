@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "display/uOrchestre.h"
 #include "mixer/uMixage.h"
 
 class QLabel;
@@ -101,7 +102,7 @@ class TPL_MixTable : public QWidget {
     Q_OBJECT
 public:
     static constexpr int HauteurStrip = 20;
-    static constexpr int HauteurEntete = 24; // level with the overview's header
+    static constexpr int HauteurEntete = cOrchestre::HauteurEntete; // rows level with the grid
 
     explicit TPL_MixTable(QWidget *parent = nullptr);
 

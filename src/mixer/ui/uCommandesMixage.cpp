@@ -95,11 +95,33 @@ TPanneauMixage::TPanneauMixage(TMainForm &f) : QObject(&f), F(f)
         MixTable->ChoisirPremiere(1);
         Orchestre->Reinitialiser();
         ActualiserTout();
+        AjusterHauteur();
     });
-    d.Abonner(cDocument::eEvenement::ApresEdition, [this] { ActualiserTout(); });
+    d.Abonner(cDocument::eEvenement::ApresEdition, [this] {
+        ActualiserTout();
+        if (F.Partition().NbPistes != NbPistesVues)
+            AjusterHauteur();
+    });
     F.AjouterEtats([this](TMainForm &) { ActualiserCurseur(); });
-    connect(F.Vue(), &TVuePartition::DoubleClic, this, [this] { F.Executer("Edition_Inserer_MixTableChange"); });
+    connect(F.Vue(), &TVuePartition::DoubleClic, this,
+            [this] { F.Executer("Edition_Inserer_MixTableChange"); });
     ActualiserTout();
+    AjusterHauteur();
+}
+
+void TPanneauMixage::AjusterHauteur()
+{
+    NbPistesVues = F.Partition().NbPistes;
+    if (Replie)
+        return;
+    QSplitter *s = F.Separateur();
+    QList<int> t = s->sizes();
+    const int h = F.Vue()->Affichage.AjusterHauteurOrchestre(false);
+    const int total = t.size() == 2 ? t[0] + t[1] : 0;
+    if (total <= h)
+        s->setSizes({600, h});
+    else
+        s->setSizes({total - h, h});
 }
 
 cMidi *TPanneauMixage::Moteur() const
@@ -419,7 +441,8 @@ void TPanneauMixage::BasculerHauteur()
     if (t.size() < 2)
         return;
     const int total = t[0] + t[1];
-    if (t[1] > 0) {
+    Replie = t[1] > 0;
+    if (Replie) {
         HauteurAvant = t[1];
         t[1] = 0;
     } else {

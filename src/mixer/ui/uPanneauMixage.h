@@ -42,6 +42,9 @@ public:
     void ConfigurationMidi(); // "MIDI Setup"
     void BasculerBatterie(bool montrer);
     void BasculerHauteur();  // the panel against the score view
+    // The panel's height for the score's tracks (20 pixels a track, at most 12, plus 54),
+    // unless the user folded it away.
+    void AjusterHauteur();
     void BasculerLargeur();  // the mixer against the overview
 
     // The menus a strip cell opens: built here, shown by the strip (tests pick an entry).
@@ -60,6 +63,8 @@ private:
     bool LectureVue = false;
     bool BatterieCacheeParLecture = false;
     int HauteurAvant = 0;
+    bool Replie = false;
+    int NbPistesVues = -1;
     QList<int> LargeursAvant;
 
     cMidi *Moteur() const;

@@ -74,13 +74,17 @@ TEST_F(PanneauMixage, FollowsEditsNewAndOpen)
     EXPECT_EQ(t->Strip(5)->Canal->text(), "11");
     EXPECT_EQ(t->Strip(5)->CanalE->text(), "12");
     // Blocks in each track's colour where the track measure has notes, face colour elsewhere.
-    EXPECT_EQ(PixelGrille(1, 1), QColor(255, 0, 0));
+    EXPECT_EQ(PixelGrille(1, 2), QColor(255, 0, 0));
+    EXPECT_EQ(PixelGrille(1, 1), QColor(0, 0, 0)) << "the cursor cell";
     EXPECT_EQ(PixelGrille(2, 3), QColor(0, 255, 0));
     EXPECT_EQ(PixelGrille(3, 3), QColor(0, 0, 255));
     EXPECT_EQ(PixelGrille(3, 5), pm->Vue()->palette().color(QPalette::Button));
 
+    auto r = Repondre(ResNon); // do not save the five tracks
+    auto infos = QuandDialogue("TFScoreInfo", [](QWidget *w) { static_cast<QDialog *>(w)->reject(); }, 800);
     f->FichierNouveau();
     QApplication::processEvents();
+    EXPECT_EQ(r->NbBoites, 1);
     EXPECT_EQ(t->NbStrips(), 1) << "New gives one strip";
     EXPECT_EQ(pm->Vue()->O.BarreH.Maximum, 0);
 
