@@ -76,7 +76,8 @@ public:
     // Never saved.
     int NuanceParDefaut = 6;    // dynamic of new notes
     int DerniereDureeBrush = 3; // last duration chosen in the brush-stroke dialog
-    bool PreferencesOuvertes = false;
+    bool PreferencesOuvertes = false; // each of these two windows closes the other
+    bool ApercuOuvert = false;        // rather than opening a second instance
 
     cConfig();
     cConfig(const cConfig &) = delete;
@@ -122,6 +123,10 @@ void LireParamEcran(const cFichierIni &ini, const std::string &section, TParamEc
 void EcrireParamEcran(cFichierIni &ini, const std::string &section, const TParamEcran &p);
 void LireParamImp(const cFichierIni &ini, const std::string &section, TZoneImpression &p);
 void EcrireParamImp(cFichierIni &ini, const std::string &section, const TZoneImpression &p);
+
+// The chord settings a headless verb needs ("AlwaysAddBass", "DiagSimpleMoyenTout"): from Config
+// when it is loaded, otherwise straight from the settings file.
+void ReglagesAccords(bool &toujoursBasse, int &niveau);
 
 // Creates Config and reads the settings file; false when start-up must stop.
 bool ChargerConfig(iDialoguesConfig *ui);

@@ -13,6 +13,7 @@
 #include "config/ui/uTexteUI.h"
 #include "config/ui/DlgWelcome.h"
 #include "display/ui/uImagePartition.h"
+#include "display/ui/uRenduImpression.h"
 #include "app/ui/Main.h"
 #include "app/ui/uMesureDemarrage.h"
 #include <QFileDialog>
@@ -32,11 +33,13 @@ void FiltrerMessages(QtMsgType type, const QMessageLogContext &, const QString &
 int Verbe(int argc, char **argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const std::vector<rRouteEcriture> peintres = {{".png", EcrireImagePNG}};
+    const std::vector<rRouteEcriture> peintres = {{".png", EcrireImagePNG}, {".pdf", EcrirePDF}};
     if (args.size() >= 3 && args[0] == "--convert") {
         const std::string &sortie = args[2];
-        const bool image = sortie.size() > 4 && QString::fromStdString(sortie.substr(
-                                                     sortie.size() - 4)).toLower() == ".png";
+        const QString ext = sortie.size() > 4
+                                ? QString::fromStdString(sortie.substr(sortie.size() - 4)).toLower()
+                                : QString();
+        const bool image = ext == ".png" || ext == ".pdf";
         if (image) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
