@@ -244,8 +244,7 @@ void Allonger(std::vector<rTempsTravail> &temps, double P)
 
 // Keeps what fits in the measures the score can hold: the beat crossing the end is shortened,
 // the beats after it dropped with their notes.
-bool Limiter(std::vector<rTempsTravail> &temps, const cPartition &p, const cPiste &piste,
-             int &perdues)
+bool Limiter(std::vector<rTempsTravail> &temps, const cPiste &piste, int &perdues)
 {
     double fin = 0;
     int nb = 0;
@@ -256,7 +255,6 @@ bool Limiter(std::vector<rTempsTravail> &temps, const cPartition &p, const cPist
         ++nb;
     }
     fin += static_cast<double>(MaxMesures - std::min(nb, MaxMesures)) * derniere;
-    (void)p;
     double t = 0;
     for (std::size_t i = 0; i < temps.size(); ++i) {
         if (t + temps[i].Duree <= fin) {
@@ -326,7 +324,8 @@ void PlacerTempos(cPartition &p, const std::vector<rTempoMIDI> &tempos)
     }
 }
 
-// A tuplet-3 quarter followed by a tuplet-3 eighth becomes two tied tuplet-3 eighths.
+} // namespace
+
 void CouperTriolets(cPiste &piste)
 {
     for (cMesurePiste *mp = piste.PremiereMesurePiste; mp; mp = mp->SuivanteDansPiste) {
@@ -373,14 +372,6 @@ void CouperTriolets(cPiste &piste)
     }
 }
 
-int CompteNotes(const std::vector<rTempsTravail> &temps)
-{
-    int n = 0;
-    for (const rTempsTravail &b : temps)
-        n += b.NbNotes;
-    return n;
-}
-} // namespace
 
 // ---------------------------------------------------------------- file and list
 
@@ -694,9 +685,7 @@ rResultatImportMIDI ImporterPiste(cPartition &p, cPiste &piste, cLectureMIDI &f,
     const double Dp = std::min<double>(options.GrilleD > 0 ? options.GrilleD : 60, P);
     Quantifier(temps, P, Dp, nbCordes, r.NotesPerdues, mixes);
     Allonger(temps, P);
-    const int avantLimite = r.NotesPerdues;
-    r.MesuresMax = Limiter(temps, p, piste, r.NotesPerdues);
-    (void)avantLimite;
+    r.MesuresMax = Limiter(temps, piste, r.NotesPerdues);
 
     // 9-10. Pour into the measures.
     std::vector<std::unique_ptr<cAccord>> accords;
@@ -743,7 +732,6 @@ rResultatImportMIDI ImporterPiste(cPartition &p, cPiste &piste, cLectureMIDI &f,
     pos.NumCorde = 1;
     if (p.Resoudre(pos))
         p.PlacerCurseur(pos);
-    (void)CompteNotes;
     return r;
 }
 

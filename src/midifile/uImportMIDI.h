@@ -97,6 +97,10 @@ rResultatImportMIDI ImporterPiste(cPartition &p, cPiste &piste, cLectureMIDI &f,
                                   const std::vector<rTempoMIDI> &tempos,
                                   const std::string &textePiste);
 
+// A tuplet-3 quarter followed by a tuplet-3 eighth (neither dotted) becomes two tuplet-3
+// eighths, the second tied to the first, so the group reads as three eighths.
+void CouperTriolets(cPiste &piste);
+
 // The quick import into `p`, a new score (one track, one measure): the header, then one track
 // per chosen entry, its kind (drums, bass, banjo) from its name and its channels from those
 // left free. A track that received no note is removed again, unless it is the first.

@@ -13,6 +13,7 @@
 #include "midifile/uImportMIDI.h"
 #include "midifile/uSMF.h"
 #include "model/uPartition.h"
+#include "support/FabriqueMidi.h"
 #include "support/FichierMidiTest.h"
 #include "tools/uDoigte.h"
 
@@ -116,6 +117,7 @@ struct rCasRythme {
     std::vector<std::vector<long>> Notes; // start, key, length (file ticks)
     std::vector<rSon> Attendu;
     int GrilleP = 60;
+    int GrilleD = 60;
 };
 
 class Rythme : public ::testing::TestWithParam<rCasRythme> {};
@@ -129,6 +131,7 @@ TEST_P(Rythme, SoundsWhereExpected)
         p.Note(n[0], 1, static_cast<int>(n[1]), n[2]);
     rOptionsImportMIDI o;
     o.GrilleP = c.GrilleP;
+    o.GrilleD = c.GrilleD;
     const rImport r = Rapide(FichierTest(1, c.Resolution, {Conducteur(), p}), o);
     ASSERT_TRUE(r.Cle.empty()) << r.Cle;
     EXPECT_EQ(Sons(*r.P->PremierePiste), c.Attendu);
@@ -162,7 +165,20 @@ INSTANTIATE_TEST_SUITE_P(
         rCasRythme{"CoarseGridMergesSixteenths", 480,
                    {{0, 60, 120}, {120, 62, 120}, {240, 64, 240}},
                    {{0, 60, 120}, {0, 62, 120}, {240, 64, 240}},
-                   240}),
+                   240},
+        // Lengths round to the duration grid (300 / 120 = 2.5 rounds to even)...
+        rCasRythme{"LengthsRoundToTheDurationGrid", 480,
+                   {{0, 60, 300}, {480, 62, 100}, {960, 64, 470}},
+                   {{0, 60, 240}, {480, 62, 120}, {960, 64, 480}},
+                   120, 120},
+        // ... which is never coarser than the position grid.
+        rCasRythme{"DurationGridNoCoarserThanPositions", 480,
+                   {{0, 60, 300}, {480, 62, 100}, {960, 64, 470}},
+                   {{0, 60, 300}, {480, 62, 120}, {960, 64, 480}},
+                   60, 240},
+        rCasRythme{"ShortNoteKeepsOneGridStep", 480,
+                   {{0, 60, 10}, {480, 62, 480}},
+                   {{0, 60, 60}, {480, 62, 480}}}),
     [](const auto &i) { return std::string(i.param.Nom); });
 
 TEST(Import, WholeNoteAcrossTheBarIsHalfAndTiedHalf)
@@ -279,6 +295,35 @@ TEST(Import, MeasureLimitDropsTheRestWithAMessage)
     EXPECT_TRUE(r.R.MesuresMax);
     EXPECT_EQ(r.R.NotesPerdues, 1100 - MaxMesures);
     EXPECT_EQ(Sons(*r.P->PremierePiste).size(), static_cast<std::size_t>(MaxMesures));
+}
+
+TEST(Import, TripletQuarterAndEighthReadAsThreeEighths)
+{
+    std::unique_ptr<cPartition> p(NouvellePartitionMidi(1, 1));
+    cAccord *a = TempsMidi(*p, 1, 1, 1, 0);
+    a->Triolet = 3;
+    NoteMidi(a, 2, 5);
+    cAccord *b = TempsMidi(*p, 1, 1, 2, 1);
+    b->Triolet = 3;
+    NoteMidi(b, 3, 7);
+    for (cAccord *x : {a, b}) {
+        x->CalculerDuree();
+        x->PropagerDuree();
+    }
+    FinirPartitionMidi(*p);
+    cPiste &t = *p->PremierePiste;
+    const double avant = t.PremiereMesurePiste->DureeTotale;
+    CouperTriolets(t);
+    const cMesurePiste &mp = *t.PremiereMesurePiste;
+    ASSERT_GE(mp.NbAccords, 3);
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_EQ(mp.Accords[k]->CodeDuree, 1) << k;
+        EXPECT_EQ(mp.Accords[k]->Triolet, 3) << k;
+    }
+    EXPECT_EQ(mp.Accords[2]->Notes[2]->Type, 2);
+    EXPECT_EQ(mp.Accords[2]->Notes[2]->Case, 5);
+    EXPECT_EQ(mp.Accords[3]->Notes[3]->Type, 1);
+    EXPECT_DOUBLE_EQ(mp.DureeTotale, avant);
 }
 
 // ---------------------------------------------------------------- listing and kinds

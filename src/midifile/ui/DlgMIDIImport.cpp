@@ -416,9 +416,12 @@ void TFMIDIImport::Etape1()
         MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK);
         return;
     }
+    // Edits made from the window count as one command each (undo follows the command hooks).
+    F.Document().DebutCommande("Fichier_Import_MIDI");
     cPartition &p = F.Partition();
     Tempos = ImporterEnteteMIDI(p, f, NomFichier(CheminFichier));
     F.FinEdition(true);
+    F.Document().FinCommande("Fichier_Import_MIDI");
     F.MettreAJourTitre();
 }
 
@@ -436,10 +439,13 @@ bool TFMIDIImport::Etape3()
         MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK);
         return false;
     }
+    F.Document().DebutCommande("Fichier_Import_MIDI");
     cPartition &p = F.Partition();
     cPiste *piste = p.PisteNumero(p.Curseur.NumPiste);
-    if (!piste)
+    if (!piste) {
+        F.Document().FinCommande("Fichier_Import_MIDI");
         return false;
+    }
     {
         TFAttenteJauge jauge(&F, Traduction("MidiImp-OptimisationPlacementDoigts"));
         rOptionsImportMIDI o = Options();
@@ -450,6 +456,7 @@ bool TFMIDIImport::Etape3()
     }
     p.IndexerMesures();
     F.FinEdition(true);
+    F.Document().FinCommande("Fichier_Import_MIDI");
     CocherTout(false);
     SignalerResultat();
     return true;
