@@ -284,6 +284,79 @@ const rCommande *Commande(const std::string &nom)
     return i == index.end() ? nullptr : i->second;
 }
 
+namespace {
+const char *const CommandesTriolet[] = {
+    "Duree_Accord_Triolet_3",  "Duree_Accord_Triolet_5",  "Duree_Accord_Triolet_6",
+    "Duree_Accord_Triolet_7",  "Duree_Accord_Triolet_9",  "Duree_Accord_Triolet_10",
+    "Duree_Accord_Triolet_11", "Duree_Accord_Triolet_12", "Duree_Accord_Triolet_13"};
+const char *const CommandesDureeAccord[] = {
+    "Duree_Accord_Ronde",   "Duree_Accord_Blanche", "Duree_Accord_Noire", "Duree_Accord_Croche",
+    "Duree_Accord_DCroche", "Duree_Accord_TCroche", "Duree_Accord_QCroche"};
+const char *const CommandesDureeNote[] = {
+    "Duree_Note_Ronde",   "Duree_Note_Blanche", "Duree_Note_Noire", "Duree_Note_Croche",
+    "Duree_Note_DCroche", "Duree_Note_TCroche", "Duree_Note_QCroche"};
+const char *const CommandesEffets[] = {
+    "EffetNote_BendType",    "EffetNote_HOPO",       "EffetNote_PickSlide",
+    "EffetNote_LetRing",     "EffetNote_Sugeree",    "EffetAccord_Vibrato",
+    "EffetAccord_TremoloBar", "EffetAccord_HarmN",   "EffetAccord_HarmA",
+    "EffetAccord_FadeIn",    "EffetAccord_Tapping",  "EffetAccord_Slap",
+    "EffetAccord_Pop",       "EffetNote_Appogiature", "EffetAccord_BrushUp",
+    "EffetAccord_BrushDown", "EffetAccord_CoupVB"};
+const char *const CommandesDynamiques[] = {"Dynamic_ppp", "Dynamic_pp", "Dynamic_p",
+                                           "Dynamic_mp",  "Dynamic_mf", "Dynamic_f",
+                                           "Dynamic_ff",  "Dynamic_fff"};
+} // namespace
+
+std::string CommandeBoutonTriolet(int trioletAccord, int dernier)
+{
+    for (int code : {trioletAccord, dernier})
+        for (const char *t : CommandesTriolet)
+            if (Commande(t)->Tag == code)
+                return t;
+    return "Duree_Accord_Triolet_3";
+}
+
+std::string CommandeBoutonDureeNote(int codeDuree)
+{
+    for (const char *d : CommandesDureeNote)
+        if (Commande(d)->Tag == codeDuree)
+            return d;
+    return "Duree_Note_Noire";
+}
+
+std::vector<rEtatCommande> EtatsEdition(bool actif)
+{
+    std::vector<rEtatCommande> r;
+    auto etat = [&](const char *nom, bool a) { r.push_back({nom, a, false, false}); };
+    for (const char *n : {"Mesure_Signature", "Mesure_RenvDeb", "Mesure_Repet", "Mesure_RenvFin",
+                          "Marker_Ajouter", "Marker_Liste", "Edition_Couper", "Edition_Copier",
+                          "Edition_Coller", "Edition_Inserer_MixTableChange"})
+        etat(n, actif);
+    // Back on at the stop; the commands that follow the cursor are left to its refresh.
+    for (const char *n : CommandesDureeAccord)
+        etat(n, actif);
+    for (const char *n : CommandesTriolet)
+        etat(n, actif);
+    // The tuplet type drop-down.
+    for (const rCommande &c : TableCommandes())
+        if (std::string(c.Groupe) == "TripletMenu")
+            etat(c.Nom, actif);
+    for (const char *n : {"Duree_Accord_Pointe", "Duree_Accord_Silence", "Duree_Note_Liee",
+                          "EffetNote_DeadNote", "Accord_Diagramme"})
+        etat(n, actif);
+    if (!actif) {
+        for (const char *n : CommandesDureeNote)
+            etat(n, false);
+        for (const char *n : {"Duree_Note_Pointe", "Duree_Note_XTuplet", "Accord_Texte"})
+            etat(n, false);
+        for (const char *n : CommandesEffets)
+            etat(n, false);
+        for (const char *n : CommandesDynamiques)
+            etat(n, false);
+    }
+    return r;
+}
+
 std::vector<rEtatCommande> EtatsCommandes(const cPartition &p, bool enLecture,
                                           bool pressePapiersPlein)
 {
@@ -349,6 +422,9 @@ std::vector<rEtatCommande> EtatsCommandes(const cPartition &p, bool enLecture,
     for (const rCommande &c : TableCommandes())
         if (std::string(c.Groupe) == "TripletMenu")
             coche(c.Nom, true, c.Tag == b->Triolet);
+    // The tuplet tool button: down when the beat has a tuplet, on that tuplet's command.
+    for (const char *t : CommandesTriolet)
+        coche(t, true, Commande(t)->Tag == b->Triolet);
     coche("Mesure_RenvDeb", true, m->RenvoiDebut);
     coche("Mesure_RenvFin", true, m->RenvoiFin > 0);
     coche("Mesure_Repet", true, m->Repetition > 0);

@@ -53,3 +53,14 @@ struct rEtatCommande {
 // clipboard holds a measure.
 std::vector<rEtatCommande> EtatsCommandes(const cPartition &p, bool enLecture,
                                           bool pressePapiersPlein);
+
+// The command the tuplet tool button stands for: the cursor beat's tuplet, or for a beat
+// without one the tuplet last chosen from the tuplet menu (`dernier`, 3 at start).
+std::string CommandeBoutonTriolet(int trioletAccord, int dernier);
+// The note duration command whose picture the note duration tool button shows.
+std::string CommandeBoutonDureeNote(int codeDuree);
+
+// When playback starts (actif false) the editing commands are switched off; when it stops
+// (actif true) those that do not follow the cursor come back, the others wait for the next
+// EtatsCommandes. Only Actif is meaningful.
+std::vector<rEtatCommande> EtatsEdition(bool actif);

@@ -100,6 +100,10 @@ public:
     // need not belong to the score.
     std::function<void(const cPiste &piste, const cAccord &accord)> EcouterAccord =
         [](const cPiste &, const cAccord &) {};
+    // The same, asked for by an editor's listen button: it sounds whatever the "Play while
+    // Entering" setting.
+    std::function<void(const cPiste &piste, const cAccord &accord)> EcouterEditeur =
+        [](const cPiste &, const cAccord &) {};
 
 private:
     std::unique_ptr<cPartition> Courante;

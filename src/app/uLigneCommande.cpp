@@ -7,9 +7,12 @@
 #include "asciitab/uExportASCII.h"
 #include "asciitab/uImportASCII.h"
 #include "chords/uListeAccordsImpression.h"
+#include "chords/uNomAccord.h"
+#include "config/uConfig.h"
 #include "fileio/uFichierAncien.h"
 #include "fileio/uFichierPLT.h"
 #include "midifile/uExportMIDI.h"
+#include "midifile/uImportMIDI.h"
 #include "playback/uRenduWAV.h"
 #include "config/uEmplacements.h"
 #include "config/uPatch.h"
@@ -54,6 +57,18 @@ bool EcrireTAB(cPartition &p, const std::string &chemin, std::string &cle)
     return EcrireFichierTAB(p, Options.Piste, Options.Largeur, chemin, cle);
 }
 
+// The quick import with the default options, every track of the file chosen.
+bool LireMIDI(const std::string &chemin, cPartition &p, std::string &cle)
+{
+    rResultatImportMIDI r;
+    if (!LireFichierMIDI(chemin, p, Utf8VersWin1252(TexteAnglais("Gene-Piste")), cle, &r))
+        return false;
+    if (r.MesuresMax)
+        Avertissements.push_back(
+            RemplacerParam(TexteAnglais(CleMesuresMaxMIDI), std::to_string(MaxMesures)));
+    return true;
+}
+
 bool EcrirePLT(cPartition &p, const std::string &chemin, std::string &cle)
 {
     return ExporterAncienFormat(p, ListeAccordsImpression(),
@@ -71,6 +86,8 @@ const std::vector<rRouteLecture> &RoutesLecture()
         {".plt", LireFichierPL3},
         {".tab", LireTAB},
         {".txt", LireTAB},
+        {".mid", LireMIDI},
+        {".midi", LireMIDI},
     };
     return routes;
 }
@@ -145,7 +162,9 @@ void Usage(std::ostream &err)
 {
     err << "usage: plectorium [FILE]\n"
            "       plectorium --info FILE\n"
-           "       plectorium --convert IN OUT [--track N] [--width W] [--transpose N]\n";
+           "       plectorium --convert IN OUT [--track N] [--width W] [--transpose N]\n"
+           "       plectorium --chord-names FRETS\n"
+           "       plectorium --chord-fingerings NAME [--level simple|medium|all]\n";
 }
 
 std::string Json(const std::string &texteModele)
@@ -196,6 +215,50 @@ bool LireEntier(const std::string &s, int min, int max, int &v)
     }
     v = s[0] == '-' ? -n : n;
     return v >= min && v <= max;
+}
+
+// The chord dictionary: a standard-tuned six-string guitar.
+const tHauteurs GuitareStandard{64, 59, 55, 50, 45, 40};
+
+int NomsAccord(const std::string &frettes, std::ostream &out, std::ostream &err)
+{
+    tCases cases{};
+    if (!LireCases(frettes, cases)) {
+        err << "cannot read the frets \"" << frettes
+            << "\": give six strings from the lowest, each x or a fret from 0 to 24, as x32010 "
+               "or x,3,2,0,1,0\n";
+        return 2;
+    }
+    rOptionsNom o;
+    int niveau = 0;
+    ReglagesAccords(o.AlwaysAddBass, niveau);
+    for (const rNomPossible &n : NommerAccord(HauteursDoigte(cases, GuitareStandard), o))
+        out << n.Nom << "\n";
+    return 0;
+}
+
+int DoigtesAccord(const std::string &nom, int niveau, std::ostream &out, std::ostream &err)
+{
+    rNomLu lu;
+    if (!LireNomAccord(nom, lu)) {
+        err << "unknown chord name \"" << nom
+            << "\": write a root (C, C#, Db ... B), then a type (m, 7, 7M, 6, m7, m7M, m6, sus2, "
+               "sus4, 7sus2, 7sus4, dim, aug, 5), add, 9/11/13 with - or +, /5-, /9+ ... and "
+               "/bass, as the chord window names chords\n";
+        return 2;
+    }
+    bool toujoursBasse = false;
+    int defaut = 1;
+    ReglagesAccords(toujoursBasse, defaut);
+    const rResultatRecherche r =
+        ChercherDoigtes(lu.Definition, lu.Basse, lu.Inclus, niveau < 0 ? defaut : niveau,
+                        GuitareStandard, nom, lu.Definition.Diese);
+    for (const rDiagramme &d : r.Solutions) {
+        tCases c{};
+        std::copy(std::begin(d.Cases), std::end(d.Cases), c.begin());
+        out << EcrireCases(c) << "\n";
+    }
+    return 0;
 }
 } // namespace
 
@@ -317,6 +380,22 @@ int ExecuterLigneCommande(const std::vector<std::string> &args, std::ostream &ou
         for (const std::string &a : Avertissements)
             err << "warning: " << a << "\n";
         return 0;
+    }
+    if (args[0] == "--chord-names" && args.size() == 2)
+        return NomsAccord(args[1], out, err);
+    if (args[0] == "--chord-fingerings" && (args.size() == 2 || args.size() == 4)) {
+        int niveau = -1;
+        if (args.size() == 4) {
+            const char *const niveaux[3] = {"simple", "medium", "all"};
+            for (int k = 0; k < 3; ++k)
+                if (args[2] == "--level" && args[3] == niveaux[k])
+                    niveau = k;
+            if (niveau < 0) {
+                err << "--level takes simple, medium or all\n";
+                return 1;
+            }
+        }
+        return DoigtesAccord(args[1], niveau, out, err);
     }
     Usage(err);
     return 1;

@@ -1,4 +1,5 @@
-// Headless verbs: `--info FILE` and `--convert IN OUT`. No display is needed for either.
+// Headless verbs: `--info FILE`, `--convert IN OUT` and the chord dictionary (`--chord-names`,
+// `--chord-fingerings`). No display is needed for any.
 #pragma once
 
 #include <ostream>

@@ -604,3 +604,16 @@ bool ChangerLangue(cConfig &c, const std::string &langue)
     }
     return true;
 }
+
+void ReglagesAccords(bool &toujoursBasse, int &niveau)
+{
+    if (Config) {
+        toujoursBasse = Config->AlwaysAddBass;
+        niveau = Config->DiagSimpleMoyenTout;
+        return;
+    }
+    cFichierIni ini;
+    ini.Charger(CheminConfiguration());
+    toujoursBasse = ini.LireBooleen(SecConfig, "AlwaysAddBass", false);
+    niveau = std::clamp(ini.LireEntier(SecConfig, "DiagSimpleMoyenTout", 1), 0, 2);
+}

@@ -124,6 +124,10 @@ void EcrireParamEcran(cFichierIni &ini, const std::string &section, const TParam
 void LireParamImp(const cFichierIni &ini, const std::string &section, TZoneImpression &p);
 void EcrireParamImp(cFichierIni &ini, const std::string &section, const TZoneImpression &p);
 
+// The chord settings a headless verb needs ("AlwaysAddBass", "DiagSimpleMoyenTout"): from Config
+// when it is loaded, otherwise straight from the settings file.
+void ReglagesAccords(bool &toujoursBasse, int &niveau);
+
 // Creates Config and reads the settings file; false when start-up must stop.
 bool ChargerConfig(iDialoguesConfig *ui);
 // One item of the language menu: the languages in list order, a separator after the fourth, the

@@ -240,6 +240,11 @@ const std::vector<rPositionTexte> &PositionsSection(const std::string &section)
              {"MIXT300_000", 8, "LB_Muet", eGenreTexte::Bulle},
              {"MIXT300_000", 9, "LB_Instrument", eGenreTexte::Bulle},
              {"MIXT300_000", 10, "LB_Port", eGenreTexte::Bulle},
+             {"MIXT300_000", 11, "Menu_Port", eGenreTexte::Element},
+             {"MIXT300_000", 12, "Menu_Canal", eGenreTexte::Element},
+             {"MIXT300_000", 13, "Menu_CanalEffets", eGenreTexte::Element},
+             {"MIXT300_000", 14, "PortsConfiguration", eGenreTexte::Element},
+             {"MIXT300_000", 15, "SpeedButton_GarderLaMesureEnCoursVisibleVG", eGenreTexte::Bulle},
          }},
         {"DLG300_PLONLINE_000",
          {
@@ -315,9 +320,9 @@ const std::vector<rPositionTexte> &PositionsSection(const std::string &section)
          }},
         {"DLG300_IMPM_000",
          {
-             {"DLG300_IMPM_000", 1, "LB_Quantification", eGenreTexte::Legende},
-             {"DLG300_IMPM_000", 2, "LB_NbCordes", eGenreTexte::Legende},
-             {"DLG300_IMPM_000", 3, "CB_Triolets", eGenreTexte::Legende},
+             {"DLG300_IMPM_000", 1, "Titre", eGenreTexte::Element},
+             {"DLG300_IMPM_000", 2, "FormatNonSupporte", eGenreTexte::Element},
+             {"DLG300_IMPM_000", 3, "AucunePiste", eGenreTexte::Element},
          }},
         {"DLG_EXPM_000",
          {
@@ -539,6 +544,15 @@ const std::vector<rPositionTexte> &PositionsSection(const std::string &section)
              {"DLG300_MIDISETUP_000", 4, "LB_Patch", eGenreTexte::Element},
              {"DLG300_MIDISETUP_000", 5, "CB_LimitBend", eGenreTexte::Legende},
              {"DLG300_MIDISETUP_000", 6, "BT_Tester", eGenreTexte::Legende},
+             {"DLG300_MIDISETUP_000", 7, "LB_Info", eGenreTexte::Element},
+             {"DLG300_MIDISETUP_000", 8, "Doublon", eGenreTexte::Element},
+             {"DLG300_MIDISETUP_000", 9, "BT_Tester", eGenreTexte::Bulle},
+             {"DLG300_MIDISETUP_000", 10, "LB_SoundFont", eGenreTexte::Element},
+             {"DLG300_MIDISETUP_000", 11, "BT_Parcourir", eGenreTexte::Legende},
+         }},
+        {"DLG300_PERCU_000",
+         {
+             {"DLG300_PERCU_000", 1, "Caption", eGenreTexte::Element},
          }},
         {"DLG_TIMES_000",
          {
@@ -606,6 +620,9 @@ const std::vector<rPositionTexte> &PositionsSection(const std::string &section)
              {"DLG_MIX_000", 9, "LB_Tempo", eGenreTexte::Legende},
              {"DLG_MIX_000", 10, "LB_Duree", eGenreTexte::Element},
              {"DLG_MIX_000", 11, "CB_Toutes", eGenreTexte::Legende},
+             {"DLG_MIX_000", 12, "Transition_0", eGenreTexte::Element},
+             {"DLG_MIX_000", 13, "Transition_1", eGenreTexte::Element},
+             {"DLG_MIX_000", 14, "Transition_N", eGenreTexte::Element},
          }},
         {"DLG_BRUSH_000",
          {

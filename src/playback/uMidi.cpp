@@ -383,15 +383,7 @@ void cMidi::Demarrer()
             Gen.Fusionner(n);
         }
 
-    UnSolo = false;
-    for (const cPiste *t = p.PremierePiste; t; t = t->Suivante)
-        UnSolo = UnSolo || t->Solo;
-    for (const cPiste *t = p.PremierePiste; t; t = t->Suivante)
-        if (t->Muet || (UnSolo && !t->Solo)) {
-            Envoyer(t->Port, *t, StatutCanal(0xB0, t->Canal), 123, 0);
-            if (StatutCanal(0xB0, t->CanalEffets) != StatutCanal(0xB0, t->Canal))
-                Envoyer(t->Port, *t, StatutCanal(0xB0, t->CanalEffets), 123, 0);
-        }
+    ActualiserSolo();
 
     NbMesuresJouees = 0;
     if (Interface)
@@ -716,6 +708,7 @@ void cMidi::Silencier()
 void cMidi::Arreter()
 {
     const bool etait = Lecture || Pause;
+    ApercuFlux = false;
     if (Sync)
         Biblio->StopSync(Sync);
     Silencier();
@@ -795,6 +788,30 @@ void cMidi::Notification(int message, int sortie)
     }
 }
 
+void cMidi::EnvoyerMixDirect(const cPiste &piste, uint8_t base, uint8_t d1, uint8_t d2)
+{
+    if (!Lecture || piste.Port < 1 || piste.Port > MaxPorts)
+        return;
+    Envoyer(piste.Port, piste, StatutCanal(base, piste.Canal), d1, d2);
+    if (StatutCanal(base, piste.CanalEffets) != StatutCanal(base, piste.Canal))
+        Envoyer(piste.Port, piste, StatutCanal(base, piste.CanalEffets), d1, d2);
+}
+
+void cMidi::ActualiserSolo()
+{
+    const cPartition *p = Partition();
+    UnSolo = false;
+    if (!p)
+        return;
+    for (const cPiste *t = p->PremierePiste; t; t = t->Suivante)
+        UnSolo = UnSolo || t->Solo;
+    if (!Lecture)
+        return;
+    for (const cPiste *t = p->PremierePiste; t; t = t->Suivante)
+        if (t->Muet || (UnSolo && !t->Solo))
+            EnvoyerMixDirect(*t, 0xB0, 123, 0);
+}
+
 // ------------------------------------------------------------------ previews
 
 void cMidi::EcouterAccord(const cPiste &pisteConst, const cAccord &accordConst)
@@ -848,6 +865,28 @@ void cMidi::EcouterAccord(const cPiste &pisteConst, const cAccord &accordConst)
     ToutEnvoyer(port);
 }
 
+void cMidi::JouerApercu(const std::vector<rEvtEchantillon> &evts, int tempo)
+{
+    if (!Partition())
+        return;
+    Arreter();
+    OuvrirPorts(false);
+    Gen.LibererListes();
+    Gen.PreparerCanaux(*this);
+    if (!PortOuvert(1))
+        return;
+    if (tempo > 0)
+        DefinirTempo(tempo);
+    cBasePile liste;
+    for (const rEvtEchantillon &e : evts)
+        liste.Inserer(e.Temps, e.Statut, e.Donnee1, e.Donnee2);
+    Gen.FusionnerListe(1, liste);
+    ApercuFlux = true;
+    Biblio->StartSync(Sync);
+    Gen.Piles[1].Sortie.DernierEnvoi = 0;
+    EnvoyerN(1, 250);
+}
+
 void cMidi::JouerEchantillon(int port, const std::vector<rEvtEchantillon> &evts, int tempo)
 {
     if (!Partition() || port < 1 || port > MaxPorts)
@@ -866,4 +905,37 @@ void cMidi::JouerEchantillon(int port, const std::vector<rEvtEchantillon> &evts,
     Gen.FusionnerListe(port, liste);
     Biblio->StartSync(Sync);
     ToutEnvoyer(port);
+}
+
+bool cMidi::TesterSortie(int peripherique)
+{
+    ChoisirPeripherique(1, peripherique);
+    if (Ports[1].Peripherique < 0)
+        return false;
+    if (!Sync)
+        Sync = Biblio->OpenSync();
+    std::string erreur;
+    Sorties[1] = Biblio->OpenMidiOut(Ports[1].Peripherique, Sync, 1, erreur);
+    Gen.Piles[1].Ouvert = Sorties[1] > 0;
+    if (!Sorties[1]) {
+        EchecPort[1] = true;
+        if (Interface)
+            Interface->ErreurPeripherique(Ports[1].NomPeripherique);
+        return false;
+    }
+    Gen.LibererListes();
+    DefinirTempo(120.0);
+    // A rising C major arpeggio on a piano, each note an eighth.
+    cBasePile liste;
+    liste.Inserer(0, 0xC0, 0, 0);
+    liste.Inserer(0, 0xB0, 7, 110);
+    const uint8_t cles[4] = {60, 64, 67, 72};
+    for (int i = 0; i < 4; ++i) {
+        liste.Inserer(240.0 * i, 0x90, cles[i], 100);
+        liste.Inserer(240.0 * i + 230, 0x80, cles[i], 0);
+    }
+    Gen.FusionnerListe(1, liste);
+    Biblio->StartSync(Sync);
+    ToutEnvoyer(1);
+    return true;
 }

@@ -113,6 +113,12 @@ public:
     void EnvoyerJusquaPosition(double pos);
     // The edit cursor moved to another track while playing: the engine follows it.
     void ChangerPiste();
+    // The mixer changed a track while playing: a controller or program message goes out at
+    // once on the track's main and effect channels (nothing when not playing).
+    void EnvoyerMixDirect(const cPiste &piste, uint8_t base, uint8_t d1, uint8_t d2);
+    // Solo or mute changed: the engine recomputes whether any track is soloed and, while
+    // playing, silences every track that is now muted (all notes off).
+    void ActualiserSolo();
     // Fast back/forward while playing: clock and ticks stop until Reprendre.
     void Suspendre();
     bool Suspendu() const { return Pause; }
@@ -139,6 +145,9 @@ public:
     // The sample pattern: events on a port, at `tempo` (0: the score's), then the score's
     // tempo comes back.
     void JouerEchantillon(int port, const std::vector<rEvtEchantillon> &evts, int tempo = 0);
+    // The MIDI set-up's test: port 1 takes device `peripherique` and plays a short phrase on
+    // it at tempo 120, whatever tracks the score has there. False when it cannot be opened.
+    bool TesterSortie(int peripherique);
 
     // ------------------------------------------------------------ state, for the window
     int NumMesureLue() const { return NumMesure; }
@@ -148,6 +157,10 @@ public:
     bool PortOuvert(int port) const { return port >= 1 && port <= MaxPorts && Sorties[port] > 0; }
     int MesuresJouees() const { return NbMesuresJouees; }
     bool ApercuFlux = false; // a MIDI file preview streams on port 1
+    // The preview of a MIDI file's tracks: events (time-sorted, in ticks) on port 1 after the
+    // channel set-up, at `tempo` (0: the score's). The queue goes out 250 records at a time, as
+    // the library asks for more; Arreter ends it.
+    void JouerApercu(const std::vector<rEvtEchantillon> &evts, int tempo);
     // Puts at most n queued records of a port (the streaming preview).
     void EnvoyerN(int port, int n);
     // Opens what the score needs. `explicite` (a play command) retries ports that failed

@@ -16,7 +16,8 @@ inline constexpr const char *NomSynthInterne = "Built-in synthesizer";
 // SoundFont installed; empty when there is none.
 std::string CheminSoundFont(const std::string &reglage);
 
-// Quiets FluidSynth's and ALSA's own error printing (a machine without sound is no error).
+// Quiets ALSA's own error printing (a machine without sound is no error); FluidSynth's is
+// quieted when it is loaded.
 void TaireJournauxAudio();
 
 // Renders without any audio device: messages go in at sample positions the caller chooses.

@@ -8,7 +8,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -17,6 +19,7 @@
 #include "app/uCommandes.h"
 #include "app/uCurseur.h"
 #include "app/uDocument.h"
+#include "app/ui/uIconesOutils.h"
 #include "app/ui/uModules.h"
 #include "config/ui/uTexteUI.h"
 #include "config/uConfig.h"
@@ -65,9 +68,11 @@ const std::vector<rBarre> &Barres()
         {"Toolbar_Tempo", "Affichage_ToolBar_Tempo", {}},
         {"Toolbar_Effets", "Affichage_ToolBar_Effets",
          {"EffetNote_BendType", "EffetNote_HOPO", "EffetNote_PickSlide", "EffetNote_LetRing",
-          "EffetNote_Sugeree", "EffetAccord_Vibrato", "EffetAccord_TremoloBar",
-          "EffetAccord_HarmN", "EffetAccord_HarmA", "EffetAccord_FadeIn", "EffetNote_Appogiature",
-          "EffetNote_DeadNote", "Accord_Texte", "Accord_Diagramme"}},
+          "EffetNote_Sugeree", "EffetNote_Appogiature", "EffetNote_DeadNote",
+          "EffetAccord_Vibrato", "EffetAccord_TremoloBar", "EffetAccord_HarmN",
+          "EffetAccord_HarmA", "EffetAccord_FadeIn", "EffetAccord_Tapping", "EffetAccord_Slap",
+          "EffetAccord_Pop", "EffetAccord_BrushUp", "EffetAccord_BrushDown",
+          "EffetAccord_CoupVB", "Accord_Texte", "Accord_Diagramme"}},
         {"Toolbar_Dynamic", "Affichage_ToolBar_Dynamic",
          {"Dynamic_ppp", "Dynamic_pp", "Dynamic_p", "Dynamic_mp", "Dynamic_mf", "Dynamic_f",
           "Dynamic_ff", "Dynamic_fff", "Dynamic_Accord"}},
@@ -75,44 +80,6 @@ const std::vector<rBarre> &Barres()
     return b;
 }
 
-// Short tool-button faces for the commands that have no standard picture.
-const char *Face(const std::string &nom)
-{
-    static const std::map<std::string, const char *> f = {
-        {"Duree_Accord_Ronde", "1"},    {"Duree_Accord_Blanche", "1/2"},
-        {"Duree_Accord_Noire", "1/4"},  {"Duree_Accord_Croche", "1/8"},
-        {"Duree_Accord_DCroche", "1/16"}, {"Duree_Accord_TCroche", "1/32"},
-        {"Duree_Accord_QCroche", "1/64"}, {"Duree_Accord_Pointe", "."},
-        {"Duree_Accord_Triolet_3", "3"}, {"Duree_Accord_Silence", "R"},
-        {"Duree_Note_Noire", "n1/4"},   {"Duree_Note_Pointe", "n."},
-        {"Duree_Note_XTuplet", "n3"},   {"Duree_Note_Liee", "L"},
-        {"EffetNote_BendType", "b"},    {"EffetNote_HOPO", "h"},
-        {"EffetNote_PickSlide", "/"},   {"EffetNote_LetRing", "LR"},
-        {"EffetNote_Sugeree", "( )"},   {"EffetAccord_Vibrato", "~"},
-        {"EffetAccord_TremoloBar", "w"}, {"EffetAccord_HarmN", "H"},
-        {"EffetAccord_HarmA", "AH"},    {"EffetAccord_FadeIn", "<"},
-        {"EffetNote_Appogiature", "g"}, {"EffetNote_DeadNote", "x"},
-        {"Accord_Texte", "T"},          {"Accord_Diagramme", "#"},
-        {"Dynamic_ppp", "ppp"},         {"Dynamic_pp", "pp"},
-        {"Dynamic_p", "p"},             {"Dynamic_mp", "mp"},
-        {"Dynamic_mf", "mf"},           {"Dynamic_f", "f"},
-        {"Dynamic_ff", "ff"},           {"Dynamic_fff", "fff"},
-        {"Dynamic_Accord", "all"},      {"Bar_Insert", "+|"},
-        {"Mesure_Signature", "4/4"},    {"Mesure_RenvDeb", "|:"},
-        {"Mesure_RenvFin", ":|"},       {"Mesure_Repet", "1."},
-        {"Marker_Ajouter", "M+"},       {"Marker_Liste", "M"},
-        {"Marker_AllerPrec", "<M"},     {"Marker_AllerSuiv", "M>"},
-        {"Affichage_Vue_Multipiste", "Multi"}, {"Affichage_Scrolling_Vertical", "V"},
-        {"Affichage_Scrolling_Horizontal", "H"}, {"Affichage_MontrerLetRing", "..."},
-        {"Affichage_MontrerDynamique", "dyn"}, {"Lecture_EnBoucle", "Loop"},
-        {"Lecture_Metronome", "Metro"}, {"Lecture_CountDown", "1-2"},
-        {"Lecture_PasAPas_Ar", "|<"},   {"Lecture_PasAPas_Av", ">|"},
-        {"Edition_Couper", "Cut"},      {"Edition_Copier", "Copy"},
-        {"Edition_Coller", "Paste"},
-    };
-    auto i = f.find(nom);
-    return i == f.end() ? nullptr : i->second;
-}
 } // namespace
 
 void TChampClavier::keyPressEvent(QKeyEvent *e)
@@ -420,32 +387,48 @@ void TMainForm::CreerBarresOutils()
         {"Fichier_Nouveau", QStyle::SP_FileIcon},
         {"Fichier_Ouvrir", QStyle::SP_DialogOpenButton},
         {"Fichier_Enregistrer", QStyle::SP_DialogSaveButton},
-        {"Lecture_JouerPosEC", QStyle::SP_MediaPlay},
-        {"Lecture_Stop", QStyle::SP_MediaStop},
-        {"Lecture_Debut", QStyle::SP_MediaSkipBackward},
-        {"Lecture_Fin", QStyle::SP_MediaSkipForward},
-        {"Lecture_RetourRapide", QStyle::SP_MediaSeekBackward},
-        {"Lecture_AvanceRapide", QStyle::SP_MediaSeekForward},
-        {"Fichier_Imprimer", QStyle::SP_FileDialogDetailedView},
     };
-    int i = 0;
+    // Pictures on the commands themselves: menus show them too. They are painted only when a
+    // button or menu first shows them.
+    for (const rCommande &c : TableCommandes()) {
+        QAction *a = Action(c.Nom);
+        auto im = images.find(c.Nom);
+        if (im != images.end())
+            a->setIcon(style()->standardIcon(im->second));
+        else if (AIcone(c.Nom))
+            a->setIcon(IconeCommande(c.Nom));
+    }
     for (const rBarre &b : Barres()) {
         QToolBar *t = new QToolBar(QString::fromLatin1(b.Nom + 8), this);
         t->setObjectName(b.Nom);
-        t->setIconSize(QSize(16, 16));
+        t->setIconSize(QSize(18, 18));
         for (const char *n : b.Actions) {
             QAction *a = Action(n);
-            auto im = images.find(n);
-            if (im != images.end())
-                a->setIcon(style()->standardIcon(im->second));
-            else if (const char *face = Face(n))
-                a->setIconText(QString::fromUtf8(face));
             t->addAction(a);
-            if (std::string(n) == "Fichier_Ouvrir")
-                if (auto *bouton = qobject_cast<QToolButton *>(t->widgetForAction(a))) {
-                    bouton->setMenu(Menu("Menu_Recents"));
-                    bouton->setPopupMode(QToolButton::MenuButtonPopup);
-                }
+            auto *bouton = qobject_cast<QToolButton *>(t->widgetForAction(a));
+            if (!bouton)
+                continue;
+            const std::string nom = n;
+            if (nom == "Fichier_Ouvrir") {
+                bouton->setMenu(Menu("Menu_Recents"));
+                bouton->setPopupMode(QToolButton::MenuButtonPopup);
+            } else if (nom == "Duree_Accord_Triolet_3") {
+                // The tuplet button: the cursor beat's tuplet, the others in its drop-down.
+                bouton->setObjectName("BT_Triolet");
+                bouton->setMenu(Menu("Menu_Triolet"));
+                bouton->setPopupMode(QToolButton::MenuButtonPopup);
+            } else if (nom == "Duree_Note_Noire") {
+                // The note duration button shows the cursor note's value.
+                bouton->setObjectName("BT_DureeNote");
+                auto *m = new QMenu(bouton);
+                m->setObjectName("Menu_BoutonDureeNote");
+                for (const char *d : {"Duree_Note_Ronde", "Duree_Note_Blanche", "Duree_Note_Noire",
+                                      "Duree_Note_Croche", "Duree_Note_DCroche",
+                                      "Duree_Note_TCroche", "Duree_Note_QCroche"})
+                    m->addAction(Action(d));
+                bouton->setMenu(m);
+                bouton->setPopupMode(QToolButton::MenuButtonPopup);
+            }
         }
         if (std::string(b.Nom) == "Toolbar_Tempo") {
             SpinEdit_Tempo = new QSpinBox(t);
@@ -454,26 +437,42 @@ void TMainForm::CreerBarresOutils()
             SpinEdit_Tempo->setValue(Doc.Partition().Tempo);
             SpinEdit_Tempo->setPrefix(QStringLiteral("\u2669 = "));
             t->addWidget(SpinEdit_Tempo);
-            connect(SpinEdit_Tempo, &QSpinBox::editingFinished, this, [this] {
+            // Typing only changes the box; Enter, leaving it or its arrows store the value.
+            SpinEdit_Tempo->setKeyboardTracking(false);
+            auto stocker = [this] {
                 const int v = std::clamp(SpinEdit_Tempo->value(), 8, 300);
                 if (v != Doc.Partition().Tempo) {
                     Doc.Partition().Tempo = v;
                     Doc.Partition().MarquerModifie();
                     Doc.Edite();
                 }
+            };
+            connect(SpinEdit_Tempo, &QSpinBox::valueChanged, this, stocker);
+            connect(SpinEdit_Tempo, &QSpinBox::editingFinished, this, [this, stocker] {
+                stocker();
                 Edit_Clavier->setFocus();
             });
         }
-        if (i == 5)
-            addToolBarBreak();
-        addToolBar(Qt::TopToolBarArea, t);
         BarresOutils.push_back(t);
         QAction *montrer = Action(b.Commande);
         montrer->setChecked(true);
         connect(t, &QToolBar::visibilityChanged, montrer, [montrer, t] {
             montrer->setChecked(t->isVisible());
         });
-        ++i;
+    }
+    // Two rows that fit a 1280-pixel window: document, bars, markers, view, transport and
+    // tempo above; durations, effects and dynamics below.
+    for (const char *nom : {"Toolbar_Fichier", "Toolbar_Mesure", "Toolbar_Marker",
+                            "Toolbar_Affichage", "Toolbar_Lecture", "Toolbar_Tempo", "",
+                            "Toolbar_Duration", "Toolbar_NoteDuration", "Toolbar_Effets",
+                            "Toolbar_Dynamic"}) {
+        if (!*nom) {
+            addToolBarBreak();
+            continue;
+        }
+        for (QToolBar *t : BarresOutils)
+            if (t->objectName() == QLatin1String(nom))
+                addToolBar(Qt::TopToolBarArea, t);
     }
 }
 
@@ -565,6 +564,7 @@ void TMainForm::EnregistrerGestionnaires()
     EnregistrerCommandesCurseur(*this);
     EnregistrerCommandesEdition(*this);
     EnregistrerCommandesSaisie(*this);
+    EnregistrerCommandesEffets(*this);
     EnregistrerCommandesAffichage(*this);
     EnregistrerCommandesImpression(*this);
     EnregistrerCommandesLecture(*this);
@@ -603,11 +603,18 @@ void TMainForm::EnregistrerCommandesFenetre()
 void TMainForm::AppliquerTextesPrincipal()
 {
     AppliquerTextesFenetre(this, PositionsPrincipal(), false);
-    // Toolbar buttons show their face, not the translated caption.
-    for (const rBarre &b : Barres())
-        for (const char *n : b.Actions)
-            if (const char *face = Face(n))
-                Action(n)->setIconText(QString::fromUtf8(face));
+    // Tool buttons show their picture with the caption as tooltip (the hint stays in the
+    // status bar).
+    for (const rCommande &c : TableCommandes())
+        if (QAction *a = Action(c.Nom)) {
+            QString legende = a->text();
+            legende.remove(QRegularExpression("&(?!&)"));
+            if (legende.endsWith("..."))
+                legende.chop(3);
+            if (!a->shortcut().isEmpty())
+                legende += " (" + a->shortcut().toString(QKeySequence::NativeText) + ")";
+            a->setToolTip(legende);
+        }
     // The status bar's arrows keep their faces; the patch gives their hints.
     BT_PistePrec->setToolTip(BT_PistePrec->text());
     BT_PisteSuiv->setToolTip(BT_PisteSuiv->text());

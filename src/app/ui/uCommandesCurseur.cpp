@@ -9,6 +9,9 @@ void EnregistrerCommandesCurseur(TMainForm &f)
         f.EnregistrerCommande(nom, [fn](int) { fn(); });
     };
     auto mesure = [&f](eMouvementMesure m) {
+        // The measure items stop playback: Next may append a measure the engine would miss.
+        if (f.Document().EnLecture())
+            f.Document().ArreterLecture();
         cPartition &p = f.Partition();
         const int avant = p.NbMesures;
         DeplacerMesure(p, m);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QSignalBlocker>
 
 #include <ctime>
 
@@ -236,8 +237,11 @@ void TMainForm::OuvrirLigneCommande(const std::vector<std::string> &args)
 void TMainForm::MettreAJourTitre()
 {
     setWindowTitle(QString::fromUtf8(TitreFenetre(Doc.Partition(), T("Fichier-SansNom")).c_str()));
-    if (SpinEdit_Tempo)
+    if (SpinEdit_Tempo) {
+        // Showing the score's tempo is not an edit of it.
+        const QSignalBlocker b(SpinEdit_Tempo);
         SpinEdit_Tempo->setValue(Doc.Partition().Tempo);
+    }
 }
 
 void TMainForm::EcrireRecuperation()

@@ -8,6 +8,7 @@ void EnregistrerCommandesFichier(TMainForm &f);    // app/ui: New, Open, Save, p
 void EnregistrerCommandesCurseur(TMainForm &f);    // app/ui: cursor moves between bars, tracks
 void EnregistrerCommandesEdition(TMainForm &f);    // app/ui: measures, tracks, beats, markers
 void EnregistrerCommandesSaisie(TMainForm &f);     // app/ui: keys, durations, effects, undo
+void EnregistrerCommandesEffets(TMainForm &f);     // app/ui: effect editors, tuplet buttons
 void EnregistrerCommandesAffichage(TMainForm &f);  // display/ui: view modes
 void EnregistrerCommandesImpression(TMainForm &f); // display/ui: print, preview, set-up
 void EnregistrerCommandesLecture(TMainForm &f);    // playback/ui: transport, metronome, trainer

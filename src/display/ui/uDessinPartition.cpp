@@ -630,10 +630,19 @@ void cDessinPartition::DessinerAccord(QPainter &g, cAccord &a)
     if (!P().AffDiag || nomSeul)
         return;
     const int type = std::clamp(P().TypeDiag, 1, 3);
-    const int c = type == 3 ? 5 : type == 2 ? 6 : 7;
-    const int r = x - 13;
     const int haut = Y0 - P().EspDiagAc - (type == 3 ? 28 : 26);
-    const QColor col = Regle(P().ColDiag);
+    DessinerDiagramme(g, d, x - 13, haut, type, Regle(P().ColDiag),
+                      P().AffChordsName ? nom : QString(), Small7);
+}
+
+rPolice cDessinPartition::PoliceDiagramme() { return rPolice(Police("Small Fonts", 7)); }
+
+void cDessinPartition::DessinerDiagramme(QPainter &g, const rDiagramme &d, int r, int haut,
+                                         int type, const QColor &col, const QString &nom,
+                                         const rPolice &f)
+{
+    type = std::clamp(type, 1, 3);
+    const int c = type == 3 ? 5 : type == 2 ? 6 : 7;
     for (int i = 0; i <= 5; ++i) {
         Bloc(g, r, r + 5 * c + 1, haut + c * i, haut + c * i + 1, col);
         Bloc(g, r + c * i, r + c * i + 1, haut, haut + 5 * c + 1, col);
@@ -703,13 +712,12 @@ void cDessinPartition::DessinerAccord(QPainter &g, cAccord &a)
             }
         }
     }
-    const rPolice &f = Small7;
     if (d.PremiereCase > 1) {
         const QString t = QString::number(d.PremiereCase);
         const int w = Taille(t, f).width();
         Texte(g, r - w - (type == 3 ? 2 : 3), haut - (type == 1 ? 1 : 2), t, f, col);
     }
-    if (P().AffChordsName && !nom.isEmpty()) {
+    if (!nom.isEmpty()) {
         const int w = Taille(nom, f).width();
         const int dx = type == 3 ? 12 : type == 2 ? 15 : 17;
         const int dy = type == 3 ? 26 : type == 2 ? 31 : 36;

@@ -65,6 +65,14 @@ public:
     void DessinerRangee(QImage &tampon, cMesure *premiere, const cMesure *fin, cPiste &piste,
                         int decalage);
 
+    // A chord diagram with its grid's left edge at `x` and its top at `y`, in the sizes of the
+    // score's diagrams (1 large, 2 medium, 3 small: cells of 7, 6, 5 pixels): strings, frets,
+    // nut, open and silent marks, dots, barres, the base fret left of the grid when above 1 and
+    // `nom` under it when not empty. `f` is PoliceDiagramme().
+    static void DessinerDiagramme(QPainter &g, const rDiagramme &d, int x, int y, int taille,
+                                  const QColor &col, const QString &nom, const rPolice &f);
+    static rPolice PoliceDiagramme();
+
     // Every line of the cursor's track in vertical mode, stacked, as one image.
     static QImage RendreVertical(cPartition &p, const TParamEcran &param, int largeur,
                                  const rOptionsDessin &options = {});

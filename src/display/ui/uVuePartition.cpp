@@ -5,11 +5,23 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <vector>
+
+namespace {
+int Gel = 0;
+std::vector<TVuePartition *> &Vues()
+{
+    static std::vector<TVuePartition *> v;
+    return v;
+}
+} // namespace
+
 TVuePartition::TVuePartition(cPartition *partition, const TParamEcran *param, QWidget *parent)
     : QWidget(parent), Affichage(partition, param), PaintBox_Partition(new QWidget(this)),
       ScrollBar_TablatureV(new QScrollBar(Qt::Vertical, this)),
       ScrollBar_TablatureH(new QScrollBar(Qt::Horizontal, this))
 {
+    Vues().push_back(this);
     setObjectName("PaintBox_PartitionCadre");
     PaintBox_Partition->setObjectName("PaintBox_Partition");
     ScrollBar_TablatureV->setObjectName("ScrollBar_TablatureV");
@@ -79,8 +91,6 @@ void TVuePartition::TaillerVue()
 {
     Affichage.LargeurVue = std::max(1, PaintBox_Partition->width());
     Affichage.HauteurVue = std::max(1, PaintBox_Partition->height());
-    if (Vue.size() != PaintBox_Partition->size())
-        Vue = QImage(PaintBox_Partition->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
 }
 
 void TVuePartition::AppliquerBarres()
@@ -132,95 +142,148 @@ void TVuePartition::Dessiner()
     TaillerVue();
     AppliquerBarres();
     emit BarreEtatChangee(Affichage.ActualiserBarreEtat());
-    if (Affichage.DefilementVertical)
-        DessinerVertical();
-    else
-        DessinerHorizontal();
-    PaintBox_Partition->update();
+    if (Affichage.DefilementVertical) {
+        PaintBox_Partition->update(LignesSales());
+    } else {
+        cMesure *premiere = nullptr, *fin = nullptr;
+        MesuresVisiblesH(premiere, fin);
+        for (cMesure *m = premiere; m && m != fin; m = m->Suivante)
+            m->Etirement = 1;
+        PaintBox_Partition->update();
+    }
 }
 
-void TVuePartition::DessinerVertical()
+cGelVues::cGelVues() { ++Gel; }
+
+cGelVues::~cGelVues()
+{
+    if (--Gel == 0)
+        for (TVuePartition *v : Vues())
+            v->Degeler();
+}
+
+void TVuePartition::Degeler()
+{
+    if (RepeindreApresGel) {
+        RepeindreApresGel = false;
+        PaintBox_Partition->update();
+    }
+}
+
+TVuePartition::~TVuePartition() { std::erase(Vues(), this); }
+
+QRegion TVuePartition::LignesSales()
 {
     cAffichage &a = Affichage;
-    cPartition &p = *a.Partition;
-    const TParamEcran &prm = *a.Param;
     const int R = a.HauteurRangee();
     const int r = a.RangeesParLigne();
-    if (TamponLigne.width() != a.LargeurVue + 1 || TamponLigne.height() != prm.EspPortees + 44)
-        TamponLigne = QImage(a.LargeurVue + 1, prm.EspPortees + 44, QImage::Format_RGB32);
-    cDessinPartition &dessin = Dessin();
-    QPainter vue(&Vue);
+    const QRect tout(0, 0, a.LargeurVue + 1, a.HauteurVue + 1);
+    QRegion sale;
     int basDerniere = 0;
-    for (cMesure *m = p.PremiereMesure; m;) {
+    for (cMesure *m = a.Partition->PremiereMesure; m;) {
         cMesure *fin = m;
-        bool sale = false;
+        bool marquee = false;
         while (fin && fin->Ligne == m->Ligne) {
-            sale = sale || fin->ARedessiner;
+            marquee = marquee || fin->ARedessiner;
             fin->ARedessiner = false;
             fin = fin->Suivante;
         }
         const int t = m->Y - a.BarreV.Position * R;
         basDerniere = t + R * r;
-        if (t <= a.HauteurVue && t + R * r > 0 && (a.ToutRedessiner || sale)) {
-            int rang = 0;
-            for (cPiste *piste = p.PremierePiste; piste; piste = piste->Suivante) {
-                const bool montree = a.VueMultipiste ? piste->Visible
-                                                     : piste->Index == p.Curseur.NumPiste;
-                if (!montree)
-                    continue;
-                const int haut = t + (a.VueMultipiste ? rang * R : 0);
-                ++rang;
-                if (haut + R < 0)
-                    continue;
-                if (haut > a.HauteurVue)
-                    break;
-                dessin.DessinerRangee(TamponLigne, m, fin, *piste, 0);
-                vue.drawImage(0, haut, TamponLigne);
-            }
-        }
+        if (marquee && t <= a.HauteurVue && t + R * r > 0)
+            sale += QRect(0, t, tout.width(), R * r + 1);
         m = fin;
     }
+    if (a.ToutRedessiner || basDerniere < a.HauteurVue)
+        sale = a.ToutRedessiner ? QRegion(tout) : sale + QRect(0, basDerniere, tout.width(),
+                                                               tout.height() - basDerniere);
     a.ToutRedessiner = false;
-    if (basDerniere < a.HauteurVue)
-        vue.fillRect(0, basDerniere + 1, Vue.width(), Vue.height() - basDerniere - 1,
-                     CouleurQt(prm.ColBackG));
+    return sale & tout;
 }
 
-void TVuePartition::DessinerHorizontal()
+void TVuePartition::MesuresVisiblesH(cMesure *&premiere, cMesure *&fin) const
+{
+    const cAffichage &a = Affichage;
+    const int P = a.BarreH.Position;
+    premiere = a.Partition->PremiereMesure;
+    while (premiere && premiere->X + 2 * premiere->LargeurNaturelle < P && premiere->Suivante)
+        premiere = premiere->Suivante;
+    fin = premiere;
+    while (fin && fin->X - P < a.LargeurVue)
+        fin = fin->Suivante;
+    if (fin)
+        fin = fin->Suivante;
+}
+
+QImage &TVuePartition::Tampon()
+{
+    const cAffichage &a = Affichage;
+    const int h = a.Param->EspPortees + 44;
+    if (TamponLigne.width() != a.LargeurVue + 1 || TamponLigne.height() != h)
+        TamponLigne = QImage(a.LargeurVue + 1, h, QImage::Format_RGB32);
+    return TamponLigne;
+}
+
+// Rows are composed one at a time in the row buffer and copied into the widget's own backing
+// store: no second full-size image is kept, and only the rows of the repainted region are drawn.
+void TVuePartition::Peindre(QPainter &g, const QRect &zone)
 {
     cAffichage &a = Affichage;
     cPartition &p = *a.Partition;
     const TParamEcran &prm = *a.Param;
     const int R = a.HauteurRangee();
-    const int P = a.BarreH.Position;
-    if (TamponLigne.width() != a.LargeurVue + 1 || TamponLigne.height() != prm.EspPortees + 44)
-        TamponLigne = QImage(a.LargeurVue + 1, prm.EspPortees + 44, QImage::Format_RGB32);
+    const int W = a.LargeurVue + 1;
+    QImage &tampon = Tampon();
     cDessinPartition &dessin = Dessin();
-    QPainter vue(&Vue);
-    cMesure *premiere = p.PremiereMesure;
-    while (premiere && premiere->X + 2 * premiere->LargeurNaturelle < P && premiere->Suivante)
-        premiere = premiere->Suivante;
-    cMesure *fin = premiere;
-    while (fin && fin->X - P < a.LargeurVue)
-        fin = fin->Suivante;
-    if (fin)
-        fin = fin->Suivante;
-    for (cMesure *m = premiere; m && m != fin; m = m->Suivante)
-        m->Etirement = 1;
-    int t = -a.BarreV.Position * R;
-    for (cPiste *piste = p.PremierePiste; piste; piste = piste->Suivante) {
-        const bool montree =
-            a.VueMultipiste ? piste->Visible : piste->Index == p.Curseur.NumPiste;
-        if (!montree)
-            continue;
-        if (t + R >= 0 && t <= a.HauteurVue) {
-            dessin.DessinerRangee(TamponLigne, premiere, fin, *piste, -P);
-            vue.drawImage(0, t, TamponLigne);
+    int bas = 0; // below the last row drawn or passed
+    auto rangee = [&](cMesure *de, cMesure *a_, cPiste &piste, int haut, int decalage) {
+        if (QRect(0, haut, W, R + 1).intersects(zone)) {
+            dessin.DessinerRangee(tampon, de, a_, piste, decalage);
+            g.drawImage(0, haut, tampon);
         }
-        t += R;
+    };
+    auto montree = [&](const cPiste &piste) {
+        return a.VueMultipiste ? piste.Visible : piste.Index == p.Curseur.NumPiste;
+    };
+    if (a.DefilementVertical) {
+        const int r = a.RangeesParLigne();
+        for (cMesure *m = p.PremiereMesure; m;) {
+            cMesure *fin = m;
+            while (fin && fin->Ligne == m->Ligne)
+                fin = fin->Suivante;
+            const int t = m->Y - a.BarreV.Position * R;
+            bas = t + R * r;
+            if (t <= zone.bottom() && bas >= zone.top()) {
+                int rang = 0;
+                for (cPiste *piste = p.PremierePiste; piste; piste = piste->Suivante) {
+                    if (!montree(*piste))
+                        continue;
+                    const int haut = t + (a.VueMultipiste ? rang * R : 0);
+                    ++rang;
+                    if (haut > a.HauteurVue)
+                        break;
+                    rangee(m, fin, *piste, haut, 0);
+                }
+            }
+            m = fin;
+        }
+        ++bas;
+    } else {
+        cMesure *premiere = nullptr, *fin = nullptr;
+        MesuresVisiblesH(premiere, fin);
+        int t = -a.BarreV.Position * R;
+        for (cPiste *piste = p.PremierePiste; piste; piste = piste->Suivante) {
+            if (!montree(*piste))
+                continue;
+            if (t + R >= 0 && t <= a.HauteurVue)
+                rangee(premiere, fin, *piste, t, -a.BarreH.Position);
+            t += R;
+        }
+        bas = t + 1;
     }
-    if (t < a.HauteurVue)
-        vue.fillRect(0, t + 1, Vue.width(), Vue.height() - t - 1, CouleurQt(prm.ColBackG));
+    const QRect fond = QRect(0, bas, W, a.HauteurVue + 1 - bas) & zone;
+    if (!fond.isEmpty())
+        g.fillRect(fond, CouleurQt(prm.ColBackG));
 }
 
 void TVuePartition::Cliquer(int x, int y)
@@ -262,8 +325,15 @@ bool TVuePartition::eventFilter(QObject *o, QEvent *e)
         return QWidget::eventFilter(o, e);
     switch (e->type()) {
     case QEvent::Paint: {
+        cPartition *p = Affichage.Partition;
+        if (Gel > 0 || !p || p->EnDestruction || !p->PremiereMesure) {
+            // The backing store keeps what was shown; draw the score once it holds together.
+            RepeindreApresGel = RepeindreApresGel || Gel > 0;
+            return true;
+        }
+        TaillerVue();
         QPainter g(PaintBox_Partition);
-        g.drawImage(0, 0, Vue);
+        Peindre(g, static_cast<QPaintEvent *>(e)->rect());
         return true;
     }
     case QEvent::Resize:
@@ -273,6 +343,13 @@ bool TVuePartition::eventFilter(QObject *o, QEvent *e)
     case QEvent::MouseButtonPress: {
         auto *me = static_cast<QMouseEvent *>(e);
         Cliquer(static_cast<int>(me->position().x()), static_cast<int>(me->position().y()));
+        return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+        // The first press already moved the cursor onto the beat.
+        auto *me = static_cast<QMouseEvent *>(e);
+        if (me->button() == Qt::LeftButton)
+            emit DoubleClic();
         return true;
     }
     case QEvent::Wheel: {

@@ -6,6 +6,7 @@
 #include "config/uConfig.h"
 #include "config/ui/DlgMyMsg.h"
 #include "midifile/uExportMIDI.h"
+#include "midifile/ui/DlgMIDIImport.h"
 
 namespace {
 void ExporterMIDI(TMainForm &f)
@@ -27,9 +28,21 @@ void ExporterMIDI(TMainForm &f)
     if (!::ExporterMIDI(f.Partition(), chemin, options, cle))
         MyMsgCle("Dlg-Erreur", cle, MsgErreur, DefOK, BtOK);
 }
+
+// The import window opens on the chosen file; an open one takes the new file.
+void ImporterMIDI(TMainForm &f)
+{
+    if (!f.ChoisirFichier)
+        return;
+    const QString choisi = f.ChoisirFichier(false, QString(), QStringLiteral("MIDI (*.mid)"));
+    if (choisi.isEmpty())
+        return;
+    TFMIDIImport::Ouvrir(f, CheminDepuisQt(choisi));
+}
 } // namespace
 
 void EnregistrerCommandesMIDI(TMainForm &f)
 {
     f.EnregistrerCommande("Fichier_Export_MIDI", [&f](int) { ExporterMIDI(f); });
+    f.EnregistrerCommande("Fichier_Import_MIDI", [&f](int) { ImporterMIDI(f); });
 }

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+#include "app/uCommandes.h"
 #include "app/ui/Main.h"
 #include "config/uConfig.h"
 #include "config/uPatch.h"
@@ -56,15 +57,6 @@ void ChangerCommande(QToolButton *b, QAction *a)
     b->setDefaultAction(a);
 }
 
-// Commands that edit the score: off while playing.
-const char *const CommandesEdition[] = {
-    "Mesure_Signature", "Mesure_RenvDeb", "Mesure_Repet", "Mesure_RenvFin", "Marker_Ajouter",
-    "Marker_Liste", "Edition_Couper", "Edition_Copier", "Edition_Coller",
-    "Edition_Inserer_MixTableChange", "Duree_Accord_Ronde", "Duree_Accord_Blanche",
-    "Duree_Accord_Noire", "Duree_Accord_Croche", "Duree_Accord_DCroche", "Duree_Accord_TCroche",
-    "Duree_Accord_QCroche", "Duree_Accord_Pointe", "Duree_Accord_Triolet_3",
-    "Duree_Accord_Silence", "Duree_Note_Pointe", "Duree_Note_XTuplet", "Duree_Note_Liee",
-    "EffetNote_DeadNote", "Accord_Diagramme", "Accord_Texte"};
 } // namespace
 
 TLecture *TLecture::Instance() { return LectureCourante; }
@@ -120,6 +112,12 @@ TLecture::TLecture(TMainForm &f) : QObject(&f), F(f)
         if (Config)
             Midi->JouerPendantSaisie = Config->JouerPendantSaisie;
         Midi->EcouterAccord(piste, accord);
+    };
+    d.EcouterEditeur = [this](const cPiste &piste, const cAccord &accord) {
+        Midi->JouerPendantSaisie = true;
+        Midi->EcouterAccord(piste, accord);
+        if (Config)
+            Midi->JouerPendantSaisie = Config->JouerPendantSaisie;
     };
     d.Abonner(cDocument::eEvenement::AvantRemplacement, [this] {
         Arreter();
@@ -321,10 +319,11 @@ void TLecture::SautMesure(bool avant)
 
 void TLecture::ActiverEdition(bool actif)
 {
-    for (const char *n : CommandesEdition)
-        if (QAction *a = F.Action(n))
-            a->setEnabled(actif && F.ACommande(n));
-    for (const char *m : {"Menu_Edition", "Menu_Note", "Menu_Effets"})
+    for (const rEtatCommande &e : EtatsEdition(actif))
+        if (QAction *a = F.Action(e.Nom))
+            a->setEnabled(e.Actif && F.ACommande(e.Nom));
+    // The tuplet type drop-down goes with its menu.
+    for (const char *m : {"Menu_Edition", "Menu_Note", "Menu_Effets", "Menu_Triolet"})
         if (QMenu *menu = F.Menu(m))
             menu->setEnabled(actif);
 }

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <string>
 
+#include "display/ui/uVuePartition.h"
+
 class QLabel;
 class QProgressBar;
 
@@ -25,4 +27,5 @@ private:
     QLabel *LabelEtat;
     QProgressBar *ProgressBar1;
     QElapsedTimer Chrono;
+    cGelVues Gel; // the score is half changed while the panel lets events through
 };

@@ -127,7 +127,7 @@ TEST_F(Fenetre, SaveIsEnabledOnlyWhileModified)
     EXPECT_TRUE(save->isEnabled());
     EXPECT_TRUE(f->FichierEnregistrer());
     EXPECT_FALSE(save->isEnabled());
-    EXPECT_FALSE(f->Action("Edition_Annuler")->isEnabled()) << "undo is not built";
+    EXPECT_FALSE(f->Action("Edition_Annuler")->isEnabled()) << "an opened file starts a new history";
 }
 
 TEST_F(Fenetre, LanguageMenuRelabelsAtOnce)
