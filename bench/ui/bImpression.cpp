@@ -1,4 +1,4 @@
-// The PDF route of the command line on the largest score the model holds: read the file, lay
+// The PDF route of the command line, from a score file and from a MIDI file: read the file, lay
 // out the pages, draw them into a PDF and write it through the safe writer.
 #include <benchmark/benchmark.h>
 
@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "../GrandePartition.h"
+#include "../MidiGenere.h"
 #include "app/uLigneCommande.h"
 #include "display/ui/uRenduImpression.h"
 #include "fileio/uFichierPLT.h"
@@ -43,4 +44,25 @@ void BM_ConvertirPDF(benchmark::State &state)
     state.counters["bytes"] = static_cast<double>(f.size());
 }
 BENCHMARK(BM_ConvertirPDF)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The generated 2,000-bar MIDI file to PDF, as `--convert X.mid Y.pdf` runs it: the import
+// (bars past the model's 1,024 are dropped with their message), then track 1 printed.
+void BM_ConvertirMIDIPDF(benchmark::State &state)
+{
+    QTemporaryDir dossier;
+    const std::string source = GenMIDI::GenererMIDI2000Mesures();
+    const std::string pdf = QDir(dossier.path()).filePath("midi.pdf").toStdString();
+    const std::vector<rRouteEcriture> routes = {{".pdf", EcrirePDF}};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (ExecuterLigneCommande({"--convert", source, pdf}, out, err, routes) != 0) {
+            state.SkipWithError(err.str().c_str());
+            return;
+        }
+    }
+    QFile f(QString::fromStdString(pdf));
+    state.counters["bytes"] = static_cast<double>(f.size());
+    std::filesystem::remove(source);
+}
+BENCHMARK(BM_ConvertirMIDIPDF)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 } // namespace

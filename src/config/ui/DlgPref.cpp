@@ -911,14 +911,20 @@ bool EditerPreferences(TMainForm &f, QWidget *parent, int page, bool depuisAperc
         return false;
     TFPref d(parent, depuisApercu);
     d.Pages()->setCurrentIndex(page);
+    // The score view keeps its fonts: it builds them again from the new parameters.
     d.ApresAffichage = [&f] {
-        if (Config)
-            f.Vue()->Affichage.TypeScrolling = Config->TypeScrolling;
+        f.Vue()->AppliquerPolices();
         f.Actualiser(true);
     };
     d.OuvrirApercu = [&f](QWidget *) { f.Executer("Fichier_Imp_Apercu"); };
     const bool ok = d.exec() == QDialog::Accepted;
-    if (ok && Config)
-        f.Vue()->Affichage.TypeScrolling = Config->TypeScrolling;
+    if (ok && Config) {
+        // The general page's switches the view reads.
+        TVuePartition &v = *f.Vue();
+        v.Affichage.TypeScrolling = Config->TypeScrolling;
+        v.Options.NoteFollowingRectangle = Config->NoteFollowingRectangle;
+        v.Options.NoteFollowingTriangle = Config->NoteFollowingTriangle;
+        v.Options.NoteFollowingColor = Config->NoteFollowingColor;
+    }
     return ok;
 }

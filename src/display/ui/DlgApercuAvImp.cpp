@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -90,7 +92,26 @@ TFApercuAvImp::TFApercuAvImp(const cPartition &p, const cPiste &piste, QWidget *
     Vue->setCursor(Qt::OpenHandCursor);
     Vue->installEventFilter(this);
     Zone->setWidget(Vue);
+    // The same commands in the window's menu.
+    auto *menus = new QMenuBar(this);
+    QMenu *menuPage = menus->addMenu(QStringLiteral("&Page"));
+    auto action = [this, menuPage](const char *nom, const QString &texte, QPushButton *b) {
+        QAction *a = menuPage->addAction(texte);
+        a->setObjectName(nom);
+        connect(a, &QAction::triggered, b, &QPushButton::click);
+    };
+    action("MN_PagePrec", QStringLiteral("&Previous page"), BT_PagePrec);
+    action("MN_PageSuiv", QStringLiteral("&Next page"), BT_Page_Suiv);
+    menuPage->addSeparator();
+    action("MN_ZoomIn", QStringLiteral("Zoom &in"), zoomPlus);
+    action("MN_ZoomOut", QStringLiteral("Zoom &out"), zoomMoins);
+    action("MN_PageWidth", QStringLiteral("Page &width"), largeur);
+    action("MN_FullScreen", QStringLiteral("&Full page"), pleine);
+    menuPage->addSeparator();
+    action("MN_Imprimer", QStringLiteral("P&rint..."), imprimer);
+    action("MN_Fermer", QStringLiteral("&Close"), fermer);
     auto *v = new QVBoxLayout(this);
+    v->setMenuBar(menus);
     v->addLayout(barre);
     v->addWidget(Zone, 1);
     resize(900, 900);

@@ -3,6 +3,7 @@
 // printing nor previewing moves the score view.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
@@ -204,6 +205,11 @@ TEST_F(ImpressionTest, PreviewPagesAndZoomStayInTheirBounds)
     EXPECT_EQ(d.Page(), 1);
     const int n = d.NbPagesConnu();
     ASSERT_GE(n, 3);
+    // The window's menu does what its buttons do.
+    d.findChild<QAction *>("MN_PageSuiv")->trigger();
+    EXPECT_EQ(d.Page(), 2);
+    d.findChild<QAction *>("MN_PagePrec")->trigger();
+    EXPECT_EQ(d.Page(), 1);
     for (int i = 0; i < n + 3; ++i)
         d.PageSuivante();
     EXPECT_EQ(d.Page(), n) << "next page stops at the last one";
