@@ -101,36 +101,12 @@ bool MemeAccordUtilise(const rDiagramme &a, const rDiagramme &b)
            std::equal(std::begin(a.Cases), std::end(a.Cases), std::begin(b.Cases));
 }
 
-bool cListeAccordsUtilises::Ajouter(const rDiagramme &d)
-{
-    if (Pleine())
-        return false;
-    Accords.push_back(d);
-    return true;
-}
-
 bool cListeAccordsUtilises::AjouterSansDouble(const rDiagramme &d)
 {
     for (const rDiagramme &x : Accords)
         if (MemeAccordUtilise(x, d))
             return false;
     return Ajouter(d);
-}
-
-bool cListeAccordsUtilises::Supprimer(int i)
-{
-    if (i < 1 || i > Nb())
-        return false;
-    Accords.erase(Accords.begin() + (i - 1));
-    return true;
-}
-
-bool cListeAccordsUtilises::Echanger(int i, int j)
-{
-    if (i < 1 || i > Nb() || j < 1 || j > Nb())
-        return false;
-    std::swap(Accord(i), Accord(j));
-    return true;
 }
 
 cListeAccordsUtilises &ListeAccordsUtilises()

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chords/uListeAccordsImpression.h"
 #include "chords/uNomAccord.h"
 #include "model/uDiagramme.h"
 
@@ -33,23 +34,10 @@ bool NotesDepuisDiagramme(cAccord &a, const rDiagramme &d, int nbCordes, int nua
 bool MemeAccordUtilise(const rDiagramme &a, const rDiagramme &b);
 
 // The chords used in the score being edited: not saved, emptied with the score.
-class cListeAccordsUtilises {
+class cListeAccordsUtilises : public cListeDiagrammes<700> {
 public:
-    static constexpr int Max = 700;
-
-    int Nb() const { return static_cast<int>(Accords.size()); }
-    bool Pleine() const { return Nb() >= Max; }
-    const rDiagramme &Accord(int i) const { return Accords[static_cast<std::size_t>(i - 1)]; }
-    rDiagramme &Accord(int i) { return Accords[static_cast<std::size_t>(i - 1)]; }
-    bool Ajouter(const rDiagramme &d);
     // Adds unless an identical record is there or the list is full; returns whether it added.
     bool AjouterSansDouble(const rDiagramme &d);
-    bool Supprimer(int i);
-    bool Echanger(int i, int j);
-    void Vider() { Accords.clear(); }
-
-private:
-    std::vector<rDiagramme> Accords;
 };
 
 cListeAccordsUtilises &ListeAccordsUtilises();
