@@ -3,28 +3,13 @@
 
 #include <clocale>
 
+#include "support/Tablature.h"
 #include "display/uAffichage.h"
 #include "support/Invariants.h"
 
 namespace {
 
-// Fills a track measure with beats of the given duration codes (normal beats, one note).
-void Remplir(cMesurePiste *mp, std::initializer_list<int> codes)
-{
-    cAccord *a = mp->PremierAccord;
-    bool premier = true;
-    for (int c : codes) {
-        if (!premier)
-            a = mp->InsererAccordApres(a);
-        premier = false;
-        a->CodeDuree = static_cast<int8_t>(c);
-        a->CalculerDuree();
-        a->PropagerDuree();
-        a->Etat = 1;
-        a->Notes[1]->Type = 1;
-    }
-    mp->CalculerDuree();
-}
+using tab::Remplir;
 
 class AffichageTest : public ::testing::Test {
 protected:

@@ -4,29 +4,13 @@
 
 #include <cmath>
 
+#include "support/Tablature.h"
 #include "display/uMiseEnPageImpression.h"
 #include "model/uPartition.h"
 
 namespace {
 
-void Remplir(cMesurePiste *mp, std::initializer_list<int> codes)
-{
-    while (mp->NbAccords > 1)
-        mp->SupprimerAccord(mp->DernierAccord());
-    cAccord *a = mp->PremierAccord;
-    bool premier = true;
-    for (int c : codes) {
-        if (!premier)
-            a = mp->InsererAccordApres(a);
-        premier = false;
-        a->CodeDuree = static_cast<int8_t>(c);
-        a->CalculerDuree();
-        a->PropagerDuree();
-        a->Etat = 1;
-        a->Notes[1]->Type = 1;
-    }
-    mp->CalculerDuree();
-}
+using tab::Remplir;
 
 class MiseEnPageTest : public ::testing::Test {
 protected:

@@ -4,6 +4,7 @@
 // or "string:x" (dead). "q 3:2, q r, h. 1:0 2:1" is a measure.
 #pragma once
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,27 @@
 #include "model/uPartition.h"
 
 namespace tab {
+
+// Replaces the beats of a track measure with normal beats of the given duration codes, one note
+// each (on string 1).
+inline void Remplir(cMesurePiste *mp, std::initializer_list<int> codes)
+{
+    while (mp->NbAccords > 1)
+        mp->SupprimerAccord(mp->DernierAccord());
+    cAccord *a = mp->PremierAccord;
+    bool premier = true;
+    for (int c : codes) {
+        if (!premier)
+            a = mp->InsererAccordApres(a);
+        premier = false;
+        a->CodeDuree = static_cast<int8_t>(c);
+        a->CalculerDuree();
+        a->PropagerDuree();
+        a->Etat = 1;
+        a->Notes[1]->Type = 1;
+    }
+    mp->CalculerDuree();
+}
 
 inline int Code(char c)
 {
