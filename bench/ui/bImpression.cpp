@@ -15,6 +15,21 @@
 #include "display/ui/uRenduImpression.h"
 #include "fileio/uFichierPLT.h"
 
+// Times `--convert source pdf` as the command line runs it; the PDF's size is reported.
+void Convertir(benchmark::State &state, const std::string &source, const std::string &pdf)
+{
+    const std::vector<rRouteEcriture> routes = {{".pdf", EcrirePDF}};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (ExecuterLigneCommande({"--convert", source, pdf}, out, err, routes) != 0) {
+            state.SkipWithError(err.str().c_str());
+            return;
+        }
+    }
+    QFile f(QString::fromStdString(pdf));
+    state.counters["bytes"] = static_cast<double>(f.size());
+}
+
 namespace {
 // 1,024 bars (the model's limit: a longer file is cut there when read) of sixteen sixteenths
 // with a note on every string, one track.
@@ -32,16 +47,7 @@ void BM_ConvertirPDF(benchmark::State &state)
             return;
         }
     }
-    const std::vector<rRouteEcriture> routes = {{".pdf", EcrirePDF}};
-    for (auto _ : state) {
-        std::ostringstream out, err;
-        if (ExecuterLigneCommande({"--convert", source, pdf}, out, err, routes) != 0) {
-            state.SkipWithError(err.str().c_str());
-            return;
-        }
-    }
-    QFile f(QString::fromStdString(pdf));
-    state.counters["bytes"] = static_cast<double>(f.size());
+    Convertir(state, source, pdf);
 }
 BENCHMARK(BM_ConvertirPDF)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -52,16 +58,7 @@ void BM_ConvertirMIDIPDF(benchmark::State &state)
     QTemporaryDir dossier;
     const std::string source = GenMIDI::GenererMIDI2000Mesures();
     const std::string pdf = QDir(dossier.path()).filePath("midi.pdf").toStdString();
-    const std::vector<rRouteEcriture> routes = {{".pdf", EcrirePDF}};
-    for (auto _ : state) {
-        std::ostringstream out, err;
-        if (ExecuterLigneCommande({"--convert", source, pdf}, out, err, routes) != 0) {
-            state.SkipWithError(err.str().c_str());
-            return;
-        }
-    }
-    QFile f(QString::fromStdString(pdf));
-    state.counters["bytes"] = static_cast<double>(f.size());
+    Convertir(state, source, pdf);
     std::filesystem::remove(source);
 }
 BENCHMARK(BM_ConvertirMIDIPDF)->Unit(benchmark::kMillisecond)->MinTime(2.0);

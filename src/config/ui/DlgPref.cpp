@@ -64,10 +64,12 @@ const rChampImp ChampsImp[] = {
     {"Hauteur_Prt", "Height (mm)", &TZoneImpression::Hauteur_Prt, 10, 1000, 100},
 };
 
-struct rPoliceEcran {
+// A setting shown by the window: its key, its caption and the field it edits.
+template <class Valeur, class Classe> struct rReglage {
     const char *Cle, *Texte;
-    TMyFont TParamEcran::*Membre;
+    Valeur Classe::*Membre;
 };
+using rPoliceEcran = rReglage<TMyFont, TParamEcran>;
 const rPoliceEcran PolicesEcran[] = {
     {"FontNotes", "Notes", &TParamEcran::FontNotes},
     {"FontAcc", "Chord names", &TParamEcran::FontAcc},
@@ -76,10 +78,7 @@ const rPoliceEcran PolicesEcran[] = {
     {"FontNum", "Bar numbers", &TParamEcran::FontNum},
     {"FontRenv", "Repeats", &TParamEcran::FontRenv},
 };
-struct rPoliceImp {
-    const char *Cle, *Texte;
-    TMyFont TZoneImpression::*Membre;
-};
+using rPoliceImp = rReglage<TMyFont, TZoneImpression>;
 const rPoliceImp PolicesImp[] = {
     {"FontTitle_Prt", "Title", &TZoneImpression::FontTitle_Prt},
     {"FontAuteur_Prt", "Author", &TZoneImpression::FontAuteur_Prt},
@@ -92,10 +91,7 @@ const rPoliceImp PolicesImp[] = {
     {"FontAccDiag_Prt", "Chord diagrams", &TZoneImpression::FontAccDiag_Prt},
     {"FontRenv_Prt", "Repeats", &TZoneImpression::FontRenv_Prt},
 };
-struct rCouleur {
-    const char *Cle, *Texte;
-    int TParamEcran::*Membre;
-};
+using rCouleur = rReglage<int, TParamEcran>;
 const rCouleur CouleursEcran[] = {
     {"ColDiag", "Chord diagrams", &TParamEcran::ColDiag},
     {"ColLines", "Lines", &TParamEcran::ColLines},
@@ -105,10 +101,7 @@ const rCouleur CouleursEcran[] = {
     {"ColBadBar", "Wrong bars", &TParamEcran::ColBadBar},
     {"ColSelect", "Playback marks", &TParamEcran::ColSelect},
 };
-struct rSwitchEcran {
-    const char *Cle, *Texte;
-    bool TParamEcran::*Membre;
-};
+using rSwitchEcran = rReglage<bool, TParamEcran>;
 const rSwitchEcran SwitchsEcran[] = {
     {"AffDiag", "Chord diagrams", &TParamEcran::AffDiag},
     {"AffChordsName", "Chord names", &TParamEcran::AffChordsName},
@@ -118,10 +111,7 @@ const rSwitchEcran SwitchsEcran[] = {
     {"AffNum", "Bar numbers", &TParamEcran::AffNum},
     {"AffListChord", "Chord list", &TParamEcran::AffListChord},
 };
-struct rSwitchImp {
-    const char *Cle, *Texte;
-    bool TZoneImpression::*Membre;
-};
+using rSwitchImp = rReglage<bool, TZoneImpression>;
 const rSwitchImp SwitchsImp[] = {
     {"AffTitre_Prt", "Title", &TZoneImpression::AffTitre_Prt},
     {"AffAuteur_Prt", "Author", &TZoneImpression::AffAuteur_Prt},
