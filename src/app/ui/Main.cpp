@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -383,21 +382,12 @@ void TMainForm::ConstruireMenuLangue()
 
 void TMainForm::CreerBarresOutils()
 {
-    const std::map<std::string, QStyle::StandardPixmap> images = {
-        {"Fichier_Nouveau", QStyle::SP_FileIcon},
-        {"Fichier_Ouvrir", QStyle::SP_DialogOpenButton},
-        {"Fichier_Enregistrer", QStyle::SP_DialogSaveButton},
-    };
     // Pictures on the commands themselves: menus show them too. They are painted only when a
-    // button or menu first shows them.
-    for (const rCommande &c : TableCommandes()) {
-        QAction *a = Action(c.Nom);
-        auto im = images.find(c.Nom);
-        if (im != images.end())
-            a->setIcon(style()->standardIcon(im->second));
-        else if (AIcone(c.Nom))
-            a->setIcon(IconeCommande(c.Nom));
-    }
+    // button or menu first shows them (all are our own: the desktop's icon theme costs a search
+    // of its folders at start-up).
+    for (const rCommande &c : TableCommandes())
+        if (AIcone(c.Nom))
+            Action(c.Nom)->setIcon(IconeCommande(c.Nom));
     for (const rBarre &b : Barres()) {
         QToolBar *t = new QToolBar(QString::fromLatin1(b.Nom + 8), this);
         t->setObjectName(b.Nom);
@@ -608,7 +598,7 @@ void TMainForm::AppliquerTextesPrincipal()
     for (const rCommande &c : TableCommandes())
         if (QAction *a = Action(c.Nom)) {
             QString legende = a->text();
-            legende.remove(QRegularExpression("&(?!&)"));
+            legende = SansAccelerateur(legende);
             if (legende.endsWith("..."))
                 legende.chop(3);
             if (!a->shortcut().isEmpty())

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,12 +16,26 @@
 #include "display/ui/uImagePartition.h"
 #include "display/ui/uRenduImpression.h"
 #include "app/ui/Main.h"
+#include "app/ui/uIconesOutils.h"
 #include "app/ui/uMesureDemarrage.h"
 #include <QFileDialog>
 #include "fileio/uFichierPLT.h"
 #include "chords/uListeAccordsImpression.h"
 
 namespace {
+// The user's cache folder: what is lost there is only painted again.
+std::string CheminCacheIcones()
+{
+    std::string base;
+    if (const char *x = std::getenv("XDG_CACHE_HOME"); x && *x == '/')
+        base = x;
+    else if (const char *h = std::getenv("HOME"); h && *h == '/')
+        base = std::string(h) + "/.cache";
+    else
+        return {};
+    return base + "/plectorium/icones.cache";
+}
+
 // Scripts read stderr: keep the toolkit's start-up chatter off it.
 void FiltrerMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
@@ -64,6 +79,7 @@ int main(int argc, char **argv)
     cDialoguesConfigQt dialogues;
     if (!ChargerConfig(&dialogues))
         return 1;
+    ActiverCacheIcones(CheminCacheIcones());
     int code = 0;
     {
         TMainForm fenetre;
@@ -84,5 +100,6 @@ int main(int argc, char **argv)
         code = app.exec();
         fenetre.EnregistrerEtat();
     }
+    EnregistrerCacheIcones();
     return code;
 }

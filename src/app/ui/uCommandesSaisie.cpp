@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QWidgetAction>
 
+#include "config/ui/uTexteUI.h"
 #include "app/uCurseur.h"
 #include "app/uHistorique.h"
 #include "app/uSaisie.h"
@@ -486,7 +487,7 @@ void EnregistrerCommandesSaisie(TMainForm &f)
         bool ok = false;
         // The command's own caption and hint, as the patch gives them.
         QAction *a = f.Action("Bar_GoTo");
-        const int n = QInputDialog::getInt(&f, a->text().remove('&'), a->toolTip(),
+        const int n = QInputDialog::getInt(&f, SansAccelerateur(a->text()), a->toolTip(),
                                            p.Curseur.NumMesure, 1, p.NbMesures, 1, &ok);
         if (!ok)
             return;

@@ -1,5 +1,7 @@
 #include "app/ui/uIconesOutils.h"
 
+#include "fileio/uEcritureSure.h"
+
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
@@ -8,7 +10,14 @@
 #include <QPixmap>
 #include <QPixmapCache>
 
+#include <sys/stat.h>
+
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <unordered_map>
 #include <functional>
 #include <map>
 
@@ -538,6 +547,34 @@ const std::map<std::string, FnPeindre> &Peintres()
             p.drawRect(QRectF(8, 3, 6, 4));
             p.drawRect(QRectF(11, 10, 10, 12));
         };
+        t["Fichier_Nouveau"] = [](QPainter &p) {
+            Trait(p, 1.3);
+            p.setBrush(QGuiApplication::palette().color(QPalette::Base));
+            p.drawPolygon(QPolygonF({QPointF(5, 2.5), QPointF(14, 2.5), QPointF(19, 7.5),
+                                     QPointF(19, 21.5), QPointF(5, 21.5)}));
+            p.setBrush(Qt::NoBrush);
+            p.drawPolyline(QPolygonF({QPointF(14, 2.5), QPointF(14, 7.5), QPointF(19, 7.5)}));
+        };
+        t["Fichier_Ouvrir"] = [](QPainter &p) {
+            Trait(p, 1.3);
+            p.setBrush(Qt::NoBrush);
+            p.drawPolygon(QPolygonF({QPointF(2.5, 5), QPointF(8.5, 5), QPointF(10.5, 7),
+                                     QPointF(18.5, 7), QPointF(18.5, 19.5), QPointF(2.5, 19.5)}));
+            p.setBrush(QGuiApplication::palette().color(QPalette::Base));
+            p.drawPolygon(QPolygonF({QPointF(6, 11), QPointF(22, 11), QPointF(18.5, 19.5),
+                                     QPointF(2.5, 19.5)}));
+        };
+        t["Fichier_Enregistrer"] = [](QPainter &p) {
+            Trait(p, 1.3);
+            p.setBrush(Qt::NoBrush);
+            p.drawPolygon(QPolygonF({QPointF(3.5, 3.5), QPointF(17.5, 3.5), QPointF(20.5, 6.5),
+                                     QPointF(20.5, 20.5), QPointF(3.5, 20.5)}));
+            p.drawRect(QRectF(7.5, 3.5, 8, 5.5));
+            p.setBrush(QGuiApplication::palette().color(QPalette::Base));
+            p.drawRect(QRectF(6.5, 12.5, 11, 8));
+            p.setBrush(Qt::NoBrush);
+            Point(p, 13.5, 6.2, 1.1);
+        };
         t["Fichier_Imprimer"] = [](QPainter &p) {
             Trait(p, 1.3);
             p.setBrush(Qt::NoBrush);
@@ -549,6 +586,118 @@ const std::map<std::string, FnPeindre> &Peintres()
         return t;
     }();
     return m;
+}
+
+// Icons painted in an earlier run, kept as pixels: the tool bars show at start without loading
+// the fonts of their letters (a font match each). A file from another build, Qt or palette is
+// ignored; so is a damaged one.
+struct rCacheIcones {
+    std::string Chemin; // empty: nothing is kept on disk
+    std::string Empreinte;
+    std::unordered_map<std::string, QImage> Images;
+    bool Change = false;
+};
+
+rCacheIcones &CacheIcones()
+{
+    static rCacheIcones c;
+    return c;
+}
+
+constexpr char MagieCache[] = "PLIC1\n";
+constexpr std::size_t MaxImagesCache = 4096, MaxCleCache = 200, MaxCoteCache = 512;
+
+// What the pixels depend on besides the icon's name, size and mode.
+std::string EmpreinteIcones()
+{
+    std::string e = qVersion();
+    struct stat st {};
+    if (::stat("/proc/self/exe", &st) == 0)
+        e += ' ' + std::to_string(st.st_size) + ' ' + std::to_string(st.st_mtim.tv_sec) + '.' +
+             std::to_string(st.st_mtim.tv_nsec);
+    const QPalette pal = QGuiApplication::palette();
+    for (auto [groupe, role] : {std::pair{QPalette::Active, QPalette::ButtonText},
+                                std::pair{QPalette::Disabled, QPalette::ButtonText},
+                                std::pair{QPalette::Active, QPalette::Button},
+                                std::pair{QPalette::Active, QPalette::Base}})
+        e += ' ' + std::to_string(pal.color(groupe, role).rgba());
+    return e;
+}
+
+void Ajouter32(std::string &s, uint32_t v)
+{
+    for (int k = 0; k < 4; ++k)
+        s += static_cast<char>((v >> (8 * k)) & 0xFF);
+}
+
+class cLecteurCache {
+public:
+    explicit cLecteurCache(const std::string &d) : D(d) {}
+    bool Octets(std::size_t n, std::string_view &v)
+    {
+        if (D.size() - P < n)
+            return false;
+        v = std::string_view(D).substr(P, n);
+        P += n;
+        return true;
+    }
+    bool Entier(uint32_t &v)
+    {
+        std::string_view o;
+        if (!Octets(4, o))
+            return false;
+        v = 0;
+        for (int k = 3; k >= 0; --k)
+            v = (v << 8) | static_cast<unsigned char>(o[k]);
+        return true;
+    }
+    bool Fini() const { return P == D.size(); }
+
+private:
+    const std::string &D;
+    std::size_t P = 0;
+};
+
+std::unordered_map<std::string, QImage> LireCacheIcones(const std::string &donnees)
+{
+    std::unordered_map<std::string, QImage> images;
+    cLecteurCache l(donnees);
+    std::string_view v;
+    uint32_t n = 0;
+    if (!l.Octets(sizeof MagieCache - 1, v) || v != MagieCache || !l.Entier(n) ||
+        !l.Octets(n, v) || v != CacheIcones().Empreinte || !l.Entier(n) || n > MaxImagesCache)
+        return {};
+    for (uint32_t k = 0; k < n; ++k) {
+        uint32_t lc = 0, w = 0, h = 0;
+        std::string_view cle, pixels;
+        if (!l.Entier(lc) || lc > MaxCleCache || !l.Octets(lc, cle) || !l.Entier(w) ||
+            !l.Entier(h) || w == 0 || h == 0 || w > MaxCoteCache || h > MaxCoteCache ||
+            !l.Octets(std::size_t(w) * h * 4, pixels))
+            return {};
+        QImage im(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < int(h); ++y)
+            std::memcpy(im.scanLine(y), pixels.data() + std::size_t(y) * w * 4, std::size_t(w) * 4);
+        images.emplace(std::string(cle), std::move(im));
+    }
+    if (!l.Fini())
+        return {};
+    return images;
+}
+
+const QImage *ImageEnCache(const std::string &cle)
+{
+    const auto &c = CacheIcones();
+    auto i = c.Images.find(cle);
+    return i == c.Images.end() ? nullptr : &i->second;
+}
+
+void MettreEnCache(const std::string &cle, const QImage &image)
+{
+    auto &c = CacheIcones();
+    if (c.Chemin.empty())
+        return;
+    c.Images.insert_or_assign(cle, image);
+    c.Change = true;
 }
 
 class TMoteurIcone : public QIconEngine {
@@ -594,11 +743,18 @@ public:
         QPixmap pm;
         if (QPixmapCache::find(cle, &pm))
             return pm;
-        pm = QPixmap(physique);
-        pm.fill(Qt::transparent);
-        {
-            QPainter p(&pm);
-            paint(&p, QRect(QPoint(0, 0), physique), mode, etat);
+        const std::string cleDisque = cle.toStdString();
+        if (const QImage *im = ImageEnCache(cleDisque)) {
+            pm = QPixmap::fromImage(*im);
+        } else {
+            QImage image(physique, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            {
+                QPainter p(&image);
+                paint(&p, QRect(QPoint(0, 0), physique), mode, etat);
+            }
+            MettreEnCache(cleDisque, image);
+            pm = QPixmap::fromImage(image);
         }
         pm.setDevicePixelRatio(echelle);
         QPixmapCache::insert(cle, pm);
@@ -631,3 +787,57 @@ QIcon IconeValeurNote(int code)
 }
 
 bool AIcone(const std::string &nom) { return Peintres().count(nom) != 0; }
+
+void ActiverCacheIcones(const std::string &chemin)
+{
+    auto &c = CacheIcones();
+    c = rCacheIcones();
+    c.Chemin = chemin;
+    if (chemin.empty())
+        return;
+    c.Empreinte = EmpreinteIcones();
+    std::ifstream f(chemin, std::ios::binary | std::ios::ate);
+    const std::streamoff taille = f ? static_cast<std::streamoff>(f.tellg()) : -1;
+    if (taille <= 0 || taille > (std::streamoff(64) << 20))
+        return;
+    std::string donnees(static_cast<std::size_t>(taille), '\0');
+    f.seekg(0);
+    if (!f.read(donnees.data(), taille))
+        return;
+    c.Images = LireCacheIcones(donnees);
+}
+
+std::size_t NbIconesEnCache() { return CacheIcones().Images.size(); }
+
+bool EnregistrerCacheIcones()
+{
+    auto &c = CacheIcones();
+    // Pictures of another palette than the one loaded with would be kept under a wrong name.
+    const std::string empreinte = EmpreinteIcones();
+    if (c.Chemin.empty() || !c.Change || empreinte != c.Empreinte)
+        return true;
+    std::string s = MagieCache;
+    Ajouter32(s, static_cast<uint32_t>(empreinte.size()));
+    s += empreinte;
+    const std::size_t n = std::min(c.Images.size(), MaxImagesCache);
+    Ajouter32(s, static_cast<uint32_t>(n));
+    std::size_t k = 0;
+    for (const auto &[cle, im] : c.Images) {
+        if (k++ == n)
+            break;
+        const QImage i = im.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        Ajouter32(s, static_cast<uint32_t>(cle.size()));
+        s += cle;
+        Ajouter32(s, static_cast<uint32_t>(i.width()));
+        Ajouter32(s, static_cast<uint32_t>(i.height()));
+        for (int y = 0; y < i.height(); ++y)
+            s.append(reinterpret_cast<const char *>(i.constScanLine(y)),
+                     std::size_t(i.width()) * 4);
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(c.Chemin).parent_path(), ec);
+    if (!EcrireFichierSur(c.Chemin, s))
+        return false;
+    c.Change = false;
+    return true;
+}

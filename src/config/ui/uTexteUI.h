@@ -11,3 +11,6 @@ std::string DepuisQt(const QString &texte);
 // formats and parsers expect a decimal point, so LC_NUMERIC goes back to "C". Call once the
 // application object exists.
 void GarderFormatsNumeriques();
+
+// A menu caption as plain text: accelerator marks go, a doubled "&&" reads as one "&".
+QString SansAccelerateur(const QString &legende);

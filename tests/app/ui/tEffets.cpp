@@ -13,7 +13,12 @@
 #include <QSpinBox>
 #include <QTest>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+#include <QPixmapCache>
 #include <set>
 #include <QToolBar>
 #include <QToolButton>
@@ -353,7 +358,8 @@ TEST(Icones, PaintedAtAnySizeWithoutBlankPictures)
     Application();
     for (const char *n : {"Duree_Accord_Croche", "Duree_Accord_Silence", "Duree_Accord_Triolet_5",
                           "EffetNote_BendType", "EffetAccord_Vibrato", "Dynamic_mf",
-                          "Lecture_JouerPosEC", "Mesure_RenvDeb"}) {
+                          "Lecture_JouerPosEC", "Mesure_RenvDeb", "Fichier_Nouveau",
+                          "Fichier_Ouvrir", "Fichier_Enregistrer"}) {
         const QIcon i = IconeCommande(n);
         ASSERT_FALSE(i.isNull()) << n;
         // Logical sizes on screens of ratio 1, 1.5 and 2: drawn at the device size, not scaled.
@@ -370,6 +376,103 @@ TEST(Icones, PaintedAtAnySizeWithoutBlankPictures)
         }
     }
     EXPECT_TRUE(IconeCommande("Fichier_Quitter").isNull());
+}
+
+namespace {
+std::string LireOctets(const std::string &chemin)
+{
+    std::ifstream f(chemin, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+
+void EcrireOctets(const std::string &chemin, const std::string &octets)
+{
+    std::ofstream(chemin, std::ios::binary | std::ios::trunc) << octets;
+}
+
+QImage Peinte(const char *nom)
+{
+    return IconeCommande(nom).pixmap(QSize(21, 21)).toImage().convertToFormat(
+        QImage::Format_ARGB32_Premultiplied);
+}
+} // namespace
+
+TEST(Icones, KeptOnDiskForTheNextStartAndIgnoredWhenNotWhole)
+{
+    Application();
+    const std::filesystem::path dossier =
+        std::filesystem::temp_directory_path() / ("plec-icones-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dossier);
+    const std::string chemin = (dossier / "cache" / "icones.cache").string();
+
+    ActiverCacheIcones(chemin);
+    QPixmapCache::clear();
+    const QImage croche = Peinte("Duree_Accord_Croche"), mf = Peinte("Dynamic_mf");
+    EXPECT_EQ(NbIconesEnCache(), 2u);
+    ASSERT_TRUE(EnregistrerCacheIcones());
+    const std::string bon = LireOctets(chemin);
+    ASSERT_FALSE(bon.empty());
+
+    // The next start finds both, pixel for pixel.
+    ActiverCacheIcones(chemin);
+    EXPECT_EQ(NbIconesEnCache(), 2u);
+    QPixmapCache::clear();
+    EXPECT_EQ(Peinte("Duree_Accord_Croche"), croche);
+    EXPECT_EQ(Peinte("Dynamic_mf"), mf);
+
+    // Layout: magic (6), stamp length (4), stamp, count (4), then the entries.
+    uint32_t lEmpreinte = 0;
+    std::memcpy(&lEmpreinte, bon.data() + 6, 4);
+    const std::size_t compte = 10 + lEmpreinte, entree = compte + 4;
+    auto avec = [&](std::size_t pos, const std::string &octets) {
+        std::string s = bon;
+        s.replace(pos, octets.size(), octets);
+        return s;
+    };
+    const struct {
+        const char *Nom;
+        std::string Octets;
+    } abimes[] = {
+        {"empty", ""},
+        {"magic only", bon.substr(0, 6)},
+        {"cut in the middle", bon.substr(0, bon.size() / 2)},
+        {"one byte short", bon.substr(0, bon.size() - 1)},
+        {"one byte more", bon + "x"},
+        {"other magic", avec(0, "PLIC9")},
+        {"other build or palette", avec(10, "#")},
+        {"stamp longer than the file", avec(6, std::string("\xff\xff\xff\x7f", 4))},
+        {"absurd count", avec(compte, std::string("\xff\xff\xff\xff", 4))},
+        {"absurd name length", avec(entree, std::string("\xff\xff\x00\x00", 4))},
+    };
+    for (const auto &a : abimes) {
+        EcrireOctets(chemin, a.Octets);
+        ActiverCacheIcones(chemin);
+        EXPECT_EQ(NbIconesEnCache(), 0u) << a.Nom;
+        QPixmapCache::clear();
+        EXPECT_EQ(Peinte("Duree_Accord_Croche"), croche) << a.Nom << ": painted again";
+    }
+
+    // Another palette paints other pixels: the kept ones do not serve.
+    EcrireOctets(chemin, bon);
+    const QPalette avant = QGuiApplication::palette();
+    QPalette autre = avant;
+    autre.setColor(QPalette::ButtonText, Qt::red);
+    QGuiApplication::setPalette(autre);
+    ActiverCacheIcones(chemin);
+    EXPECT_EQ(NbIconesEnCache(), 0u);
+    QGuiApplication::setPalette(avant);
+
+    // A cache that cannot be written is only a cache: the failure is reported, nothing else.
+    std::filesystem::create_directories(dossier);
+    EcrireOctets((dossier / "fichier").string(), "x");
+    ActiverCacheIcones((dossier / "fichier" / "icones.cache").string());
+    QPixmapCache::clear();
+    Peinte("Duree_Accord_Croche");
+    EXPECT_FALSE(EnregistrerCacheIcones());
+
+    ActiverCacheIcones("");
+    QPixmapCache::clear();
+    std::filesystem::remove_all(dossier);
 }
 
 TEST_F(Effets, TempoBoxArrowsStoreTheTempoButShowingItIsNoEdit)

@@ -142,4 +142,33 @@ TEST_F(Fenetre, LanguageMenuRelabelsAtOnce)
     EXPECT_EQ(f->Action("Fichier_Nouveau")->text(), attendu);
 }
 
+TEST(Legendes, AcceleratorMarksGoAndADoubledAmpersandStays)
+{
+    const struct {
+        const char *Nom, *Legende, *Attendu;
+    } cas[] = {
+        {"mark inside", "&File", "File"},
+        {"mark at the end", "Save&", "Save"},
+        {"doubled", "Rock && Roll", "Rock & Roll"},
+        {"tripled", "a&&&b", "a&&b"},
+        {"none", "Tempo", "Tempo"},
+    };
+    for (const auto &c : cas)
+        EXPECT_EQ(SansAccelerateur(QString::fromUtf8(c.Legende)), QString::fromUtf8(c.Attendu))
+            << c.Nom;
+}
+
+TEST_F(Fenetre, ToolTipsShowCaptionsWithoutAcceleratorMarks)
+{
+    int vus = 0;
+    for (QAction *a : f->findChildren<QAction *>()) {
+        if (a->objectName().isEmpty() || !a->text().contains(QLatin1Char('&')) ||
+            a->text().contains(QLatin1String("&&")) || a->toolTip() == a->text())
+            continue;
+        ++vus;
+        EXPECT_FALSE(a->toolTip().contains(QLatin1Char('&'))) << a->toolTip().toStdString();
+    }
+    EXPECT_GT(vus, 20) << "the menus carry accelerators";
+}
+
 } // namespace
