@@ -15,16 +15,20 @@ trap 'rm -rf "$cfg"' EXIT
 cat > "$cfg/run.sh" <<INNER
 #!/usr/bin/env bash
 set -euo pipefail
-export PLECTORIUM_MESURE_DEMARRAGE=1 XDG_CONFIG_HOME="$cfg"
+export PLECTORIUM_MESURE_DEMARRAGE=1 XDG_CONFIG_HOME="$cfg" XDG_CACHE_HOME="$cfg/cache"
 mesure() { # prints "ms kib" for one run of "\$@"
     local t0 sortie
     t0=\$(date +%s%N)
     sortie=\$("\$@" 2>/dev/null | tail -n 1)
     echo "\$(( (\${sortie%% *} - t0) / 1000 )) \${sortie##* }"
 }
-for prog in "$build/bench/plectorium_fenetre_vide" "$build/plectorium"; do
+progs=("$build/bench/plectorium_fenetre_vide" "$build/plectorium")
+for prog in "\${progs[@]}"; do
     mesure "\$prog" >/dev/null; mesure "\$prog" >/dev/null # warm the caches
-    for i in \$(seq $runs); do echo "\$(basename \$prog) \$(mesure "\$prog")"; done
+done
+# Turn about, so a change in the machine's load weighs on both alike.
+for i in \$(seq $runs); do
+    for prog in "\${progs[@]}"; do echo "\$(basename \$prog) \$(mesure "\$prog")"; done
 done
 INNER
 chmod +x "$cfg/run.sh"
