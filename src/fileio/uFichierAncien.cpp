@@ -728,19 +728,16 @@ bool PlaceVide(const cAccord &a)
     return true;
 }
 
-// Beats of a track measure as version 2.21 keeps them: no trailing placeholder, at most 64,
-// and none at all for a measure that holds only the placeholder.
+// Beats of a track measure as version 2.21 keeps them: no trailing placeholder (however many
+// there are), at most 64, and none at all for a measure that holds only placeholders.
 int NbAccordsEcrits(const cMesurePiste &mp)
 {
-    int nb = 0;
-    const cAccord *dernier = nullptr;
+    int nb = 0, places = 0;
     for (const cAccord *a = mp.PremierAccord; a; a = a->Suivant) {
         ++nb;
-        dernier = a;
+        places = PlaceVide(*a) ? places + 1 : 0;
     }
-    if (dernier && PlaceVide(*dernier))
-        --nb;
-    return nb;
+    return nb - places;
 }
 
 // Which tracks fill the eight slots (null: the filler).

@@ -379,14 +379,14 @@ bool PlaceVide(const cAccord &a)
 
 void EcrireMesurePiste(cEcriture &e, const cMesurePiste &mp)
 {
-    int nb = 0;
-    const cAccord *dernier = nullptr;
+    // Every trailing placeholder goes, not only the last: a file can hold several, and leaving
+    // the others would drop one more at each save (one beat always stays).
+    int nb = 0, places = 0;
     for (const cAccord *a = mp.PremierAccord; a; a = a->Suivant) {
         ++nb;
-        dernier = a;
+        places = PlaceVide(*a) ? places + 1 : 0;
     }
-    if (nb > 1 && PlaceVide(*dernier))
-        --nb;
+    nb = std::max(1, nb - places);
     e.Reserver(4);
     e.I32(nb);
     int i = 0;

@@ -81,6 +81,35 @@ std::vector<rCasMesurePiste> CasMesurePiste()
                        mp.InsererAccordApres(mp.PremierAccord);
                    },
                    cOctets().I32(1).U8s({0x00, 0x00, 0x20, 0x20, 1, 3}).o});
+    // A file may hold several (a damaged or foreign one): dropping only the last would lose
+    // one more at every save, and a saved file would not read back to the same bytes.
+    cas.push_back({"every trailing placeholder is left out", 6,
+                   [](cMesurePiste &mp) {
+                       Note(Normal(mp), 2, 3);
+                       mp.InsererAccordApres(mp.PremierAccord);
+                       mp.InsererAccordApres(mp.PremierAccord->Suivant);
+                   },
+                   cOctets().I32(1).U8s({0x00, 0x00, 0x20, 0x20, 1, 3}).o});
+    cas.push_back({"placeholders alone: the first stays", 6,
+                   [](cMesurePiste &mp) {
+                       mp.InsererAccordApres(mp.PremierAccord);
+                       mp.InsererAccordApres(mp.PremierAccord->Suivant);
+                   },
+                   cOctets().I32(1).U8s({0x40, 0, 0, 0}).o});
+    cas.push_back({"a placeholder between notes is kept", 6,
+                   [](cMesurePiste &mp) {
+                       Note(Normal(mp), 2, 3);
+                       mp.InsererAccordApres(mp.PremierAccord);
+                       cAccord *c = mp.InsererAccordApres(mp.PremierAccord->Suivant);
+                       c->Etat = 1;
+                       c->Notes[1]->Type = 1;
+                   },
+                   cOctets()
+                       .I32(3)
+                       .U8s({0x00, 0x00, 0x20, 0x20, 1, 3})
+                       .U8s({0x40, 0, 0, 0})
+                       .U8s({0x00, 0x00, 0x40, 0x20, 1, 0})
+                       .o});
     cas.push_back({"rest and tuplet", 6,
                    [](cMesurePiste &mp) {
                        cAccord &a = *mp.PremierAccord;
