@@ -2,6 +2,7 @@
 #include "config/uIni.h"
 #include "fileio/uEcritureSure.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstring>
@@ -118,7 +119,7 @@ void Poser(rCase *cases, std::size_t masque, std::uint32_t position1, std::uint3
 void Placer(rIndex &x, std::size_t position, std::size_t h)
 {
     if ((x.Nombre + 1) * 2 > x.Cases.size()) {
-        std::vector<rCase> anciennes(x.Cases.empty() ? 32 : x.Cases.size() * 2);
+        std::vector<rCase> anciennes(x.Cases.empty() ? 64 : x.Cases.size() * 2);
         anciennes.swap(x.Cases);
         const std::size_t masque = x.Cases.size() - 1;
         for (const rCase &c : anciennes)
@@ -206,6 +207,7 @@ void cFichierIni::Vider()
     Entrees.clear();
     IndexSections = {};
     IndexEntrees = {};
+    DerniereEcrite = Absent;
 }
 
 bool cFichierIni::Charger(const std::string &chemin)
@@ -308,6 +310,10 @@ bool SautDeLigne(std::string_view s)
 cFichierIni::rPlage cFichierIni::AjouterSurUneLigne(std::string_view s)
 {
     const rPlage p{Reserve.size(), s.size()};
+    // A whole settings save is some twenty kilobytes: no use growing from a few bytes.
+    if (Reserve.size() + s.size() > Reserve.capacity())
+        Reserve.reserve(std::max({Reserve.capacity() * 2, Reserve.size() + s.size(),
+                                  std::size_t{4096}}));
     Reserve.append(s);
     if (SautDeLigne(s))
         for (std::size_t i = p.Debut; i < Reserve.size(); ++i)
@@ -350,6 +356,10 @@ void cFichierIni::AjouterEntree(std::size_t section, rPlage cle, rPlage valeur,
                                 const std::size_t *h)
 {
     const auto k = static_cast<std::uint32_t>(Entrees.size());
+    // Room from the start for a whole settings save: under a memory checker, every
+    // reallocation and copy of the list costs more than the room.
+    if (Entrees.capacity() == 0)
+        Entrees.reserve(256);
     Entrees.push_back({cle, valeur, static_cast<std::uint32_t>(section)});
     rSection &s = Sections[section];
     if (s.Derniere == Aucune)
@@ -422,13 +432,20 @@ TMyFont cFichierIni::LirePolice(std::string_view section, std::string_view prefi
 
 std::size_t cFichierIni::SectionPourEcrire(std::string_view section)
 {
+    if (DerniereEcrite != Absent && EgalSansCasse(Vue(Sections[DerniereEcrite].Nom), section))
+        return DerniereEcrite;
     const std::size_t h = HachageSansCasse(section);
-    const std::size_t k = ChercherSection(section, h);
-    if (k != Absent)
-        return k;
-    // What is stored is no longer what was looked up when it had line breaks.
-    const rPlage nom = AjouterSurUneLigne(section);
-    return AjouterSection(nom, SautDeLigne(section) ? nullptr : &h);
+    std::size_t k = ChercherSection(section, h);
+    if (k == Absent) {
+        // What is stored is no longer what was looked up when it had line breaks.
+        const rPlage nom = AjouterSurUneLigne(section);
+        k = AjouterSection(nom, SautDeLigne(section) ? nullptr : &h);
+        // A name already indexed in another section is not remembered.
+        if (ChercherSection(Vue(nom), HachageSansCasse(Vue(nom))) != k)
+            return k;
+    }
+    DerniereEcrite = k;
+    return k;
 }
 
 void cFichierIni::EcrireChaine(std::string_view section, std::string_view cle,
@@ -487,6 +504,7 @@ void cFichierIni::EffacerSection(std::string_view section)
         return;
     // Its entries stay in the list, unreachable: no lookup leads to an erased section again.
     Sections[k].Effacee = true;
+    DerniereEcrite = Absent;
     IndexSections = {};
     for (std::size_t i = 0; i < Sections.size(); ++i) {
         if (Sections[i].Effacee)

@@ -85,6 +85,8 @@ private:
     std::vector<rEntree> Entrees;
     rIndex IndexSections; // name (any case) -> its first section
     rIndex IndexEntrees;  // section and key (any case) -> the first entry
+    // The section last written to, as the index gives it: writes come section by section.
+    std::size_t DerniereEcrite = static_cast<std::size_t>(-1);
 
     std::string_view Vue(rPlage p) const { return {Reserve.data() + p.Debut, p.Longueur}; }
     void Vider();
