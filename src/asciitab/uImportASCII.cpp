@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -74,8 +76,35 @@ std::string Cellules(const std::string &ligne)
     return o;
 }
 
+// Whether no byte of [p, p + n) is above 0x7F, eight at a time.
+bool ToutAscii(const char *p, std::size_t n)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+// Whether the cells of a line are its bytes as they are: plain ASCII with no tab and no
+// carriage return (the common case, which then needs no copy).
+bool CellulesTellesQuelles(std::string_view ligne)
+{
+    return !std::memchr(ligne.data(), '\t', ligne.size()) &&
+           !std::memchr(ligne.data(), '\r', ligne.size()) &&
+           ToutAscii(ligne.data(), ligne.size());
+}
+
 bool EstUtf8(const std::string &t)
 {
+    if (ToutAscii(t.data(), t.size()))
+        return true;
     const auto *s = reinterpret_cast<const unsigned char *>(t.data());
     const std::size_t n = t.size();
     for (std::size_t i = 0; i < n;) {
@@ -102,15 +131,28 @@ struct rLigne {
     bool Corde = false;
     bool Vide = false;
     std::string Etiquette;
-    int Debut = 0;        // column where the tablature starts in the line as written
-    std::string Contenu;  // the tablature, label removed
-    std::string Reste;    // what follows it after a blank
+    int Debut = 0;             // column where the tablature starts in the line as written
+    std::string_view Contenu;  // the tablature, label removed
+    std::string_view Reste;    // what follows it after a blank
 };
+
+// What a string line is made of besides words: frets, vibratos, slides, ghost notes.
+struct rSignesCorde {
+    bool T[256] = {};
+    constexpr rSignesCorde()
+    {
+        for (char c = '0'; c <= '9'; ++c)
+            T[static_cast<unsigned char>(c)] = true;
+        for (char c : std::string_view("-|~/\\()*x="))
+            T[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr rSignesCorde SignesCorde;
 
 // A string line: an optional label ("e", "D#", "Bb", with ":" or blanks before the bar), then
 // tablature up to the first blank: at least five dashes (or tildes), or two and a bar, and at least
 // half of it dashes, bars, digits and the signs of effects.
-rLigne Classer(const std::string &cellules, int numero)
+rLigne Classer(std::string_view cellules, int numero)
 {
     rLigne r;
     r.Numero = numero;
@@ -137,7 +179,7 @@ rLigne Classer(const std::string &cellules, int numero)
         while (m < n && cellules[m] == ' ')
             ++m;
         if (m < n && (cellules[m] == '|' || cellules[m] == '-')) {
-            r.Etiquette = cellules.substr(i, k - i);
+            r.Etiquette = std::string(cellules.substr(i, k - i));
             debut = m;
         }
     }
@@ -160,21 +202,30 @@ rLigne Classer(const std::string &cellules, int numero)
     for (char c : r.Contenu) {
         tirets += c == '-' || c == '~'; // a long vibrato is drawn in place of the dashes
         barres += c == '|';
-        // What a string line is made of besides words: frets, vibratos, slides, ghost notes.
-        signes += EstChiffre(c) ||
-                  std::string_view("-|~/\\()*x=").find(c) != std::string_view::npos;
+        signes += SignesCorde.T[static_cast<unsigned char>(c)];
     }
     r.Corde = (tirets >= 5 || (tirets >= 2 && barres >= 1)) &&
               2 * static_cast<std::size_t>(signes) >= r.Contenu.size();
     return r;
 }
 
-std::vector<rLigne> ClasserTout(const std::vector<std::string> &lignes)
+// The spans of the lines point into the text or into `cellules` (the lines that had to be
+// converted), which must outlive them.
+std::vector<rLigne> ClasserTout(const std::vector<std::string> &lignes,
+                                std::vector<std::string> &cellules)
 {
     std::vector<rLigne> r;
     r.reserve(lignes.size());
-    for (std::size_t i = 0; i < lignes.size(); ++i)
-        r.push_back(Classer(Cellules(lignes[i]), static_cast<int>(i) + 1));
+    cellules.clear();
+    cellules.reserve(lignes.size()); // never reallocated: the spans into it stay valid
+    for (std::size_t i = 0; i < lignes.size(); ++i) {
+        std::string_view c = lignes[i];
+        if (!CellulesTellesQuelles(c)) {
+            cellules.push_back(Cellules(lignes[i]));
+            c = cellules.back();
+        }
+        r.push_back(Classer(c, static_cast<int>(i) + 1));
+    }
     return r;
 }
 
@@ -289,7 +340,7 @@ public:
     }
 
     // Reads one system (its N lines of tablature). False once the measure limit is reached.
-    bool Systeme(const std::vector<const std::string *> &lignes);
+    bool Systeme(const std::vector<std::string_view> &lignes);
 
 private:
     const rOptionsImportASCII &O;
@@ -321,7 +372,7 @@ private:
     bool OuvrirMesure();
     rAccordASCII *NouvelAccord();
     void Barre();
-    int LireNote(const std::string &l, int c, rNoteASCII &note, rAccordASCII &a, int &chiffres);
+    int LireNote(std::string_view l, int c, rNoteASCII &note, rAccordASCII &a, int &chiffres);
 };
 
 // Columns from one beat to the next: one more than "NbTirets" is a quarter, fewer an eighth,
@@ -397,7 +448,7 @@ void cAnalyseur::Barre()
     Pourcent = false;
 }
 
-int cAnalyseur::LireNote(const std::string &l, int c, rNoteASCII &note, rAccordASCII &a,
+int cAnalyseur::LireNote(std::string_view l, int c, rNoteASCII &note, rAccordASCII &a,
                          int &chiffres)
 {
     chiffres = 1;
@@ -490,13 +541,13 @@ int cAnalyseur::LireNote(const std::string &l, int c, rNoteASCII &note, rAccordA
     }
 }
 
-bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
+bool cAnalyseur::Systeme(const std::vector<std::string_view> &lignes)
 {
     std::size_t longueur = 0;
-    for (const std::string *l : lignes)
-        longueur = std::max(longueur, l->size());
+    for (const std::string_view l : lignes)
+        longueur = std::max(longueur, l.size());
     const auto car = [&](int k, int c) {
-        const std::string &l = *lignes[static_cast<std::size_t>(k)];
+        const std::string_view l = lignes[static_cast<std::size_t>(k)];
         return c >= 0 && static_cast<std::size_t>(c) < l.size() ? l[static_cast<std::size_t>(c)]
                                                                   : ' ';
     };
@@ -540,7 +591,7 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
                 continue;
             rNoteASCII &n = a->Notes[static_cast<std::size_t>(k)];
             int chiffres = 0;
-            l = LireNote(*lignes[static_cast<std::size_t>(k)], c, n, *a, chiffres);
+            l = LireNote(lignes[static_cast<std::size_t>(k)], c, n, *a, chiffres);
             deuxChiffres = deuxChiffres || chiffres == 2;
             largeur = std::max(largeur, chiffres);
             ++R.NbNotes;
@@ -554,7 +605,7 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
                 if (n.Type != 0 || c + 1 < l || !estNote(k, c + 1))
                     continue;
                 int chiffres = 0;
-                l = LireNote(*lignes[static_cast<std::size_t>(k)], c + 1, n, *a, chiffres);
+                l = LireNote(lignes[static_cast<std::size_t>(k)], c + 1, n, *a, chiffres);
                 largeur = std::max(largeur, 1 + chiffres);
                 ++R.NbNotes;
             }
@@ -615,7 +666,8 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
     rAnalyseASCII r;
     r.NbCordes = std::clamp(nbCordes, 1, MaxCordes);
     const int n = r.NbCordes;
-    const std::vector<rLigne> lignes = ClasserTout(texte);
+    std::vector<std::string> cellules;
+    const std::vector<rLigne> lignes = ClasserTout(texte, cellules);
     const std::vector<rBloc> blocs = BlocsFusionnes(lignes, n);
     if (blocs.empty()) {
         r.Cle = CleAucune;
@@ -643,19 +695,19 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
                 rRemarqueASCII k;
                 k.Genre = rRemarqueASCII::TexteIgnore;
                 k.Ligne = lignes[i].Numero;
-                k.Texte = lignes[i].Contenu;
+                k.Texte = std::string(lignes[i].Contenu);
                 r.Remarques.push_back(k);
             }
         for (std::size_t s = 0; s < v.size(); s += static_cast<std::size_t>(n)) {
-            std::vector<const std::string *> systeme;
+            std::vector<std::string_view> systeme;
             for (int k = 0; k < n; ++k) {
                 const rLigne &l = lignes[v[s + static_cast<std::size_t>(k)]];
-                systeme.push_back(&l.Contenu);
+                systeme.push_back(l.Contenu);
                 if (!l.Reste.empty()) {
                     rRemarqueASCII x;
                     x.Genre = rRemarqueASCII::TexteIgnore;
                     x.Ligne = l.Numero;
-                    x.Texte = l.Reste;
+                    x.Texte = std::string(l.Reste);
                     r.Remarques.push_back(x);
                 }
             }
@@ -690,7 +742,8 @@ int MesuresCompletesASCII(const rAnalyseASCII &analyse,
 
 int NbCordesTexteASCII(const std::vector<std::string> &texte)
 {
-    const std::vector<rLigne> lignes = ClasserTout(texte);
+    std::vector<std::string> cellules;
+    const std::vector<rLigne> lignes = ClasserTout(texte, cellules);
     const std::vector<rBloc> blocs = Blocs(lignes);
     if (blocs.empty())
         return 0;
@@ -823,20 +876,28 @@ std::vector<std::string> LignesTexte(std::string contenu)
     if (!EstUtf8(contenu))
         contenu = Win1252VersUtf8(contenu);
     std::vector<std::string> lignes;
-    std::string l;
-    for (std::size_t i = 0; i < contenu.size(); ++i) {
-        const char c = contenu[i];
-        if (c == '\r' || c == '\n') {
-            lignes.push_back(std::move(l));
-            l.clear();
-            if (c == '\r' && i + 1 < contenu.size() && contenu[i + 1] == '\n')
-                ++i;
-        } else {
-            l += c;
+    const char *const debut = contenu.data();
+    const std::size_t n = contenu.size();
+    // The next carriage return and line feed, each found once.
+    const auto suivant = [debut, n](char c, std::size_t depuis) {
+        const void *p = depuis < n ? std::memchr(debut + depuis, c, n - depuis) : nullptr;
+        return p ? static_cast<std::size_t>(static_cast<const char *>(p) - debut) : n;
+    };
+    std::size_t cr = suivant('\r', 0), lf = suivant('\n', 0);
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t fin = std::min(cr, lf);
+        if (fin == n) {
+            lignes.emplace_back(debut + i, n - i);
+            break;
         }
+        lignes.emplace_back(debut + i, fin - i);
+        i = fin + (fin == cr && fin + 1 == lf ? 2 : 1);
+        if (cr < i)
+            cr = suivant('\r', i);
+        if (lf < i)
+            lf = suivant('\n', i);
     }
-    if (!l.empty())
-        lignes.push_back(std::move(l));
     return lignes;
 }
 
