@@ -84,52 +84,51 @@ std::size_t HachageSansCasse(std::string_view s)
     return h ^ (h >> 32);
 }
 
-namespace {
-constexpr std::size_t Absent = static_cast<std::size_t>(-1);
-using rIndex = cFichierIni::rIndex;
-using rCase = cFichierIni::rCase;
-
-// egal(position) tells whether the key at a position is the one looked for, whose hash is h.
-template <class FEgal>
-std::size_t Chercher(const rIndex &x, std::size_t h, const FEgal &egal)
+void cIndexSansCasse::Agrandir(std::size_t taille)
 {
-    if (x.Cases.empty())
-        return Absent;
-    const rCase *cases = x.Cases.data();
-    const std::size_t masque = x.Cases.size() - 1;
-    const auto h32 = static_cast<std::uint32_t>(h);
-    for (std::size_t i = h32 & masque;; i = (i + 1) & masque) {
-        const rCase c = cases[i];
+    std::vector<rCase> anciennes(taille);
+    anciennes.swap(Cases);
+    const std::size_t masque = Cases.size() - 1;
+    for (const rCase &c : anciennes) {
         if (c.Position == 0)
-            return Absent;
-        if (c.Hachage == h32 && egal(c.Position - 1))
-            return c.Position - 1;
+            continue;
+        std::size_t i = c.Hachage & masque;
+        while (Cases[i].Position != 0)
+            i = (i + 1) & masque;
+        Cases[i] = c;
     }
 }
 
-void Poser(rCase *cases, std::size_t masque, std::uint32_t position1, std::uint32_t h32)
+void cIndexSansCasse::Reserver(std::size_t n)
 {
+    std::size_t taille = Cases.empty() ? 64 : Cases.size();
+    while (taille < 2 * n)
+        taille *= 2;
+    if (taille != Cases.size())
+        Agrandir(taille);
+}
+
+void cIndexSansCasse::Placer(std::size_t position, std::size_t h)
+{
+    if ((Nombre + 1) * 2 > Cases.size())
+        Agrandir(Cases.empty() ? 64 : Cases.size() * 2);
+    const std::size_t masque = Cases.size() - 1;
+    const auto h32 = static_cast<std::uint32_t>(h);
     std::size_t i = h32 & masque;
-    while (cases[i].Position != 0)
+    while (Cases[i].Position != 0)
         i = (i + 1) & masque;
-    cases[i] = {position1, h32};
+    Cases[i] = {static_cast<std::uint32_t>(position + 1), h32};
+    ++Nombre;
 }
 
-// Records a position whose key is known to be absent from the index.
-void Placer(rIndex &x, std::size_t position, std::size_t h)
+void cIndexSansCasse::Vider()
 {
-    if ((x.Nombre + 1) * 2 > x.Cases.size()) {
-        std::vector<rCase> anciennes(x.Cases.empty() ? 64 : x.Cases.size() * 2);
-        anciennes.swap(x.Cases);
-        const std::size_t masque = x.Cases.size() - 1;
-        for (const rCase &c : anciennes)
-            if (c.Position != 0)
-                Poser(x.Cases.data(), masque, c.Position, c.Hachage);
-    }
-    Poser(x.Cases.data(), x.Cases.size() - 1, static_cast<std::uint32_t>(position + 1),
-          static_cast<std::uint32_t>(h));
-    ++x.Nombre;
+    Cases.clear();
+    Nombre = 0;
 }
+
+namespace {
+constexpr std::size_t Absent = cIndexSansCasse::Absent;
 
 // The hash of a key within its section.
 std::size_t HachageEntree(std::size_t section, std::size_t hCle)
@@ -205,8 +204,8 @@ void cFichierIni::Vider()
     Reserve.clear();
     Sections.clear();
     Entrees.clear();
-    IndexSections = {};
-    IndexEntrees = {};
+    IndexSections.Vider();
+    IndexEntrees.Vider();
     DerniereEcrite = Absent;
 }
 
@@ -324,7 +323,7 @@ cFichierIni::rPlage cFichierIni::AjouterSurUneLigne(std::string_view s)
 
 std::size_t cFichierIni::ChercherSection(std::string_view section, std::size_t h) const
 {
-    return Chercher(IndexSections, h, [this, section](std::size_t i) {
+    return IndexSections.Chercher(h, [this, section](std::size_t i) {
         return EgalSansCasse(Vue(Sections[i].Nom), section);
     });
 }
@@ -332,7 +331,7 @@ std::size_t cFichierIni::ChercherSection(std::string_view section, std::size_t h
 std::size_t cFichierIni::ChercherEntree(std::size_t section, std::string_view cle,
                                         std::size_t h) const
 {
-    return Chercher(IndexEntrees, HachageEntree(section, h), [this, section, cle](std::size_t i) {
+    return IndexEntrees.Chercher(HachageEntree(section, h), [this, section, cle](std::size_t i) {
         const rEntree &e = Entrees[i];
         return e.Section == section && EgalSansCasse(Vue(e.Cle), cle);
     });
@@ -343,11 +342,11 @@ std::size_t cFichierIni::AjouterSection(rPlage nom, const std::size_t *h)
     const std::size_t k = Sections.size();
     Sections.push_back({nom});
     if (h) {
-        Placer(IndexSections, k, *h);
+        IndexSections.Placer(k, *h);
     } else {
         const std::size_t hNom = HachageSansCasse(Vue(nom));
         if (ChercherSection(Vue(nom), hNom) == Absent)
-            Placer(IndexSections, k, hNom);
+            IndexSections.Placer(k, hNom);
     }
     return k;
 }
@@ -368,11 +367,11 @@ void cFichierIni::AjouterEntree(std::size_t section, rPlage cle, rPlage valeur,
         Entrees[s.Derniere].Suivante = k;
     s.Derniere = k;
     if (h) {
-        Placer(IndexEntrees, k, HachageEntree(section, *h));
+        IndexEntrees.Placer(k, HachageEntree(section, *h));
     } else {
         const std::size_t hCle = HachageSansCasse(Vue(cle));
         if (ChercherEntree(section, Vue(cle), hCle) == Absent)
-            Placer(IndexEntrees, k, HachageEntree(section, hCle));
+            IndexEntrees.Placer(k, HachageEntree(section, hCle));
     }
 }
 
@@ -505,13 +504,13 @@ void cFichierIni::EffacerSection(std::string_view section)
     // Its entries stay in the list, unreachable: no lookup leads to an erased section again.
     Sections[k].Effacee = true;
     DerniereEcrite = Absent;
-    IndexSections = {};
+    IndexSections.Vider();
     for (std::size_t i = 0; i < Sections.size(); ++i) {
         if (Sections[i].Effacee)
             continue;
         const std::string_view nom = Vue(Sections[i].Nom);
         const std::size_t h = HachageSansCasse(nom);
         if (ChercherSection(nom, h) == Absent)
-            Placer(IndexSections, i, h);
+            IndexSections.Placer(i, h);
     }
 }

@@ -16,6 +16,48 @@ bool EgalSansCasse(std::string_view a, std::string_view b);
 // A hash that agrees with EgalSansCasse: equal texts in any case hash alike.
 std::size_t HachageSansCasse(std::string_view s);
 
+// Keyed lookups over positions in a list, without regard to case: open addressing on
+// HachageSansCasse, the keys themselves staying in the list. A settings file or a language patch
+// has hundreds of keys, and a node and a folded copy per key would cost more than the rest of
+// the work.
+class cIndexSansCasse {
+public:
+    static constexpr std::size_t Absent = static_cast<std::size_t>(-1);
+
+    // The position whose key is the one looked for, or Absent. h is the key's hash (possibly
+    // mixed with more); egal(position) tells whether the key at a position is the one.
+    template <class FEgal> std::size_t Chercher(std::size_t h, const FEgal &egal) const
+    {
+        if (Cases.empty())
+            return Absent;
+        const rCase *cases = Cases.data();
+        const std::size_t masque = Cases.size() - 1;
+        const auto h32 = static_cast<std::uint32_t>(h);
+        for (std::size_t i = h32 & masque;; i = (i + 1) & masque) {
+            const rCase c = cases[i];
+            if (c.Position == 0)
+                return Absent;
+            if (c.Hachage == h32 && egal(c.Position - 1))
+                return c.Position - 1;
+        }
+    }
+    // Records a position whose key is known to be absent.
+    void Placer(std::size_t position, std::size_t h);
+    void Vider();
+    // Room for n keys without growing.
+    void Reserver(std::size_t n);
+
+private:
+    struct rCase {
+        std::uint32_t Position = 0; // position + 1; 0 for a free slot
+        std::uint32_t Hachage = 0;  // of the key, so that growing and probing seldom read keys
+    };
+    std::vector<rCase> Cases;
+    std::size_t Nombre = 0;
+
+    void Agrandir(std::size_t taille);
+};
+
 class cFichierIni {
 public:
     cFichierIni() = default;
@@ -50,18 +92,6 @@ public:
 
     void EffacerSection(std::string_view section);
 
-    // Keyed lookups over positions in a list: open addressing on the case-free hash, the keys
-    // themselves staying in the list (a settings file has hundreds of keys, read and written
-    // one by one, and a node per key would cost more than the rest of the work).
-    struct rCase {
-        std::uint32_t Position = 0; // position + 1; 0 for a free slot
-        std::uint32_t Hachage = 0;  // of the key, so that growing and probing seldom read keys
-    };
-    struct rIndex {
-        std::vector<rCase> Cases;
-        std::size_t Nombre = 0;
-    };
-
 private:
     // Every name, key and value is a span of one text buffer, and the entries of all sections
     // share one list and one index: loading a file is one copy of it, and a whole settings
@@ -83,8 +113,8 @@ private:
     std::string Reserve;
     std::vector<rSection> Sections;
     std::vector<rEntree> Entrees;
-    rIndex IndexSections; // name (any case) -> its first section
-    rIndex IndexEntrees;  // section and key (any case) -> the first entry
+    cIndexSansCasse IndexSections; // name (any case) -> its first section
+    cIndexSansCasse IndexEntrees;  // section and key (any case) -> the first entry
     // The section last written to, as the index gives it: writes come section by section.
     std::size_t DerniereEcrite = static_cast<std::size_t>(-1);
 
