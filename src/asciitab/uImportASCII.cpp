@@ -7,7 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <map>
+#include <span>
 #include <string_view>
 
 #include "model/uCodage.h"
@@ -233,30 +233,47 @@ std::vector<rLigne> ClasserTout(const std::vector<std::string> &lignes,
 
 // A run of string lines, by their indexes in the text.
 struct rBloc {
-    std::vector<std::size_t> Lignes;
+    std::span<const std::size_t> Lignes; // within rBlocs::Cordes
     std::size_t Premiere = 0; // index of its first line
     bool Fusionnable = false; // one non-blank line only stands between it and the block before
 };
 
-std::vector<rBloc> Blocs(const std::vector<rLigne> &lignes)
+// The string lines of a text in order, and its blocks as runs of them: the blocks that follow
+// each other are side by side in Cordes, so that putting two together is widening a span.
+struct rBlocs {
+    std::vector<std::size_t> Cordes;
+    std::vector<rBloc> Liste;
+};
+
+rBlocs Blocs(const std::vector<rLigne> &lignes)
 {
-    std::vector<rBloc> blocs;
+    rBlocs r;
+    struct rDebut {
+        std::size_t Position, Premiere;
+        bool Fusionnable;
+    };
+    std::vector<rDebut> debuts;
     std::size_t derniere = 0; // index after the last string line seen
     bool dejaUn = false;
     for (std::size_t i = 0; i < lignes.size(); ++i) {
         if (!lignes[i].Corde)
             continue;
-        if (blocs.empty() || !dejaUn || i != derniere) {
-            rBloc b;
-            b.Premiere = i;
-            b.Fusionnable = dejaUn && i == derniere + 1 && !lignes[derniere].Vide;
-            blocs.push_back(b);
-        }
-        blocs.back().Lignes.push_back(i);
+        if (debuts.empty() || !dejaUn || i != derniere)
+            debuts.push_back(
+                {r.Cordes.size(), i, dejaUn && i == derniere + 1 && !lignes[derniere].Vide});
+        r.Cordes.push_back(i);
         derniere = i + 1;
         dejaUn = true;
     }
-    return blocs;
+    // The spans are made once Cordes is complete and will not move again.
+    r.Liste.reserve(debuts.size());
+    for (std::size_t k = 0; k < debuts.size(); ++k) {
+        const std::size_t fin = k + 1 < debuts.size() ? debuts[k + 1].Position : r.Cordes.size();
+        r.Liste.push_back({std::span<const std::size_t>(r.Cordes).subspan(
+                               debuts[k].Position, fin - debuts[k].Position),
+                           debuts[k].Premiere, debuts[k].Fusionnable});
+    }
+    return r;
 }
 
 template <class F> std::vector<std::size_t> Garder(const std::vector<std::size_t> &v, F f)
@@ -266,66 +283,78 @@ template <class F> std::vector<std::size_t> Garder(const std::vector<std::size_t
     return r;
 }
 
+// The most frequent value, the smallest of them on a tie.
 template <class F> int Mode(const std::vector<std::size_t> &v, F valeur)
 {
-    std::map<int, int> n;
+    std::vector<int> valeurs;
+    valeurs.reserve(v.size());
     for (std::size_t i : v)
-        ++n[valeur(i)];
+        valeurs.push_back(valeur(i));
+    std::sort(valeurs.begin(), valeurs.end());
     int mode = 0, nb = -1;
-    for (const auto &[k, c] : n)
-        if (c > nb) {
-            mode = k;
-            nb = c;
+    for (std::size_t i = 0; i < valeurs.size();) {
+        std::size_t j = i;
+        while (j < valeurs.size() && valeurs[j] == valeurs[i])
+            ++j;
+        if (static_cast<int>(j - i) > nb) {
+            mode = valeurs[i];
+            nb = static_cast<int>(j - i);
         }
+        i = j;
+    }
     return mode;
 }
 
 // The lines of a block that are strings for `nbCordes` strings: all of them when they make
 // whole systems; otherwise rows that stand apart from the others (no label among labelled
 // lines, another indentation, another length) are left out. Empty when nothing fits.
-std::vector<std::size_t> LignesSystemes(const std::vector<rLigne> &lignes,
-                                        const std::vector<std::size_t> &bloc, int nbCordes)
+void LignesSystemes(const std::vector<rLigne> &lignes, std::span<const std::size_t> bloc,
+                    int nbCordes, std::vector<std::size_t> &v)
 {
-    const auto entier = [&](const std::vector<std::size_t> &v) {
-        return !v.empty() && v.size() % static_cast<std::size_t>(nbCordes) == 0;
+    const auto entier = [&](std::size_t taille) {
+        return taille != 0 && taille % static_cast<std::size_t>(nbCordes) == 0;
     };
-    if (entier(bloc))
-        return bloc;
-    if (bloc.size() < static_cast<std::size_t>(nbCordes))
-        return {};
-    std::vector<std::size_t> v = bloc;
+    v.assign(bloc.begin(), bloc.end());
+    if (entier(v.size()))
+        return;
+    if (bloc.size() < static_cast<std::size_t>(nbCordes)) {
+        v.clear();
+        return;
+    }
     const auto etiquetees = Garder(v, [&](std::size_t i) { return !lignes[i].Etiquette.empty(); });
     if (etiquetees.size() >= static_cast<std::size_t>(nbCordes) && etiquetees.size() < v.size()) {
         v = etiquetees;
-        if (entier(v))
-            return v;
+        if (entier(v.size()))
+            return;
     }
     const int debut = Mode(v, [&](std::size_t i) { return lignes[i].Debut; });
     v = Garder(v, [&](std::size_t i) { return lignes[i].Debut == debut; });
-    if (entier(v))
-        return v;
+    if (entier(v.size()))
+        return;
     const int longueur =
         Mode(v, [&](std::size_t i) { return static_cast<int>(lignes[i].Contenu.size()); });
     v = Garder(v, [&](std::size_t i) {
         return std::abs(static_cast<int>(lignes[i].Contenu.size()) - longueur) <= 3;
     });
-    return entier(v) ? v : std::vector<std::size_t>{};
+    if (!entier(v.size()))
+        v.clear();
 }
 
 // The blocks as they will be read: a block cut in two by a single line of something else is
 // put back together when that makes whole systems.
-std::vector<rBloc> BlocsFusionnes(const std::vector<rLigne> &lignes, int nbCordes)
+std::vector<rBloc> BlocsFusionnes(const rBlocs &blocs, int nbCordes)
 {
-    std::vector<rBloc> blocs = Blocs(lignes);
     std::vector<rBloc> r;
+    r.reserve(blocs.Liste.size());
     const auto n = static_cast<std::size_t>(nbCordes);
-    for (rBloc &b : blocs) {
+    for (const rBloc &b : blocs.Liste) {
         if (!r.empty() && b.Fusionnable && r.back().Lignes.size() % n != 0 &&
             (r.back().Lignes.size() + b.Lignes.size()) % n == 0) {
-            r.back().Lignes.insert(r.back().Lignes.end(), b.Lignes.begin(), b.Lignes.end());
+            // The two runs are side by side in Cordes.
+            r.back().Lignes = {r.back().Lignes.data(), r.back().Lignes.size() + b.Lignes.size()};
             continue;
         }
-        r.push_back(std::move(b));
+        r.push_back(b);
     }
     return r;
 }
@@ -627,8 +656,8 @@ bool cAnalyseur::Systeme(const std::vector<std::string_view> &lignes)
 
 int PremiereTaille(const std::vector<rLigne> &lignes)
 {
-    const std::vector<rBloc> b = Blocs(lignes);
-    return b.empty() ? 0 : static_cast<int>(b.front().Lignes.size());
+    const rBlocs b = Blocs(lignes);
+    return b.Liste.empty() ? 0 : static_cast<int>(b.Liste.front().Lignes.size());
 }
 
 // Pitch class of a label, -1 when it is no note name.
@@ -668,7 +697,8 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
     const int n = r.NbCordes;
     std::vector<std::string> cellules;
     const std::vector<rLigne> lignes = ClasserTout(texte, cellules);
-    const std::vector<rBloc> blocs = BlocsFusionnes(lignes, n);
+    const rBlocs tous = Blocs(lignes);
+    const std::vector<rBloc> blocs = BlocsFusionnes(tous, n);
     if (blocs.empty()) {
         r.Cle = CleAucune;
         return r;
@@ -676,9 +706,10 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
     rOptionsImportASCII o = options;
     o.NbTirets = std::max(1, o.NbTirets);
     cAnalyseur analyseur(o, n, r);
+    std::vector<std::size_t> v;
     for (std::size_t b = 0; b < blocs.size(); ++b) {
         const rBloc &bloc = blocs[b];
-        const std::vector<std::size_t> v = LignesSystemes(lignes, bloc.Lignes, n);
+        LignesSystemes(lignes, bloc.Lignes, n, v);
         if (v.empty()) {
             const bool derniere = b + 1 == blocs.size();
             rRemarqueASCII k;
@@ -744,15 +775,16 @@ int NbCordesTexteASCII(const std::vector<std::string> &texte)
 {
     std::vector<std::string> cellules;
     const std::vector<rLigne> lignes = ClasserTout(texte, cellules);
-    const std::vector<rBloc> blocs = Blocs(lignes);
-    if (blocs.empty())
+    const rBlocs blocs = Blocs(lignes);
+    if (blocs.Liste.empty())
         return 0;
     int meilleur = 0;
     std::size_t score = 0;
+    std::vector<std::size_t> v;
     for (int n : {6, 4, 7, 5}) {
         std::size_t s = 0;
-        for (const rBloc &b : BlocsFusionnes(lignes, n)) {
-            const std::vector<std::size_t> v = LignesSystemes(lignes, b.Lignes, n);
+        for (const rBloc &b : BlocsFusionnes(blocs, n)) {
+            LignesSystemes(lignes, b.Lignes, n, v);
             // Labels that come back every n lines confirm the count.
             bool periodique = true;
             for (std::size_t i = 0; i + static_cast<std::size_t>(n) < v.size(); ++i)
@@ -767,7 +799,7 @@ int NbCordesTexteASCII(const std::vector<std::string> &texte)
         }
     }
     if (meilleur == 0)
-        meilleur = std::clamp(static_cast<int>(blocs.front().Lignes.size()), 4, MaxCordes);
+        meilleur = std::clamp(static_cast<int>(blocs.Liste.front().Lignes.size()), 4, MaxCordes);
     return meilleur;
 }
 
