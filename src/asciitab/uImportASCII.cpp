@@ -654,12 +654,6 @@ bool cAnalyseur::Systeme(const std::vector<std::string_view> &lignes)
     return true;
 }
 
-int PremiereTaille(const std::vector<rLigne> &lignes)
-{
-    const rBlocs b = Blocs(lignes);
-    return b.Liste.empty() ? 0 : static_cast<int>(b.Liste.front().Lignes.size());
-}
-
 // Pitch class of a label, -1 when it is no note name.
 int ClasseEtiquette(const std::string &e)
 {
@@ -689,15 +683,34 @@ std::array<int32_t, MaxCordes> AccordageUsuel(int nbCordes)
 
 } // namespace
 
+struct cTexteASCII::rDonnees {
+    std::vector<std::string> Cellules; // the lines that had to be converted
+    std::vector<rLigne> Lignes;
+    rBlocs Blocs;
+};
+
+cTexteASCII::cTexteASCII(const std::vector<std::string> &lignes) : D(new rDonnees)
+{
+    D->Lignes = ClasserTout(lignes, D->Cellules);
+    D->Blocs = Blocs(D->Lignes);
+}
+
+cTexteASCII::~cTexteASCII() = default;
+
 rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCordes,
+                                 const rOptionsImportASCII &options)
+{
+    return AnalyserTexteASCII(cTexteASCII(texte), nbCordes, options);
+}
+
+rAnalyseASCII AnalyserTexteASCII(const cTexteASCII &texte, int nbCordes,
                                  const rOptionsImportASCII &options)
 {
     rAnalyseASCII r;
     r.NbCordes = std::clamp(nbCordes, 1, MaxCordes);
     const int n = r.NbCordes;
-    std::vector<std::string> cellules;
-    const std::vector<rLigne> lignes = ClasserTout(texte, cellules);
-    const rBlocs tous = Blocs(lignes);
+    const std::vector<rLigne> &lignes = texte.Donnees().Lignes;
+    const rBlocs &tous = texte.Donnees().Blocs;
     const std::vector<rBloc> blocs = BlocsFusionnes(tous, n);
     if (blocs.empty()) {
         r.Cle = CleAucune;
@@ -752,7 +765,8 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
     if (r.NbSystemes == 0) {
         r.Cle = CleNbLignes;
         r.Param1 = std::to_string(n);
-        r.Param2 = std::to_string(PremiereTaille(lignes));
+        r.Param2 = std::to_string(
+            tous.Liste.empty() ? 0 : static_cast<int>(tous.Liste.front().Lignes.size()));
         r.Mesures.clear();
     }
     return r;
@@ -773,9 +787,13 @@ int MesuresCompletesASCII(const rAnalyseASCII &analyse,
 
 int NbCordesTexteASCII(const std::vector<std::string> &texte)
 {
-    std::vector<std::string> cellules;
-    const std::vector<rLigne> lignes = ClasserTout(texte, cellules);
-    const rBlocs blocs = Blocs(lignes);
+    return NbCordesTexteASCII(cTexteASCII(texte));
+}
+
+int NbCordesTexteASCII(const cTexteASCII &texte)
+{
+    const std::vector<rLigne> &lignes = texte.Donnees().Lignes;
+    const rBlocs &blocs = texte.Donnees().Blocs;
     if (blocs.Liste.empty())
         return 0;
     int meilleur = 0;
@@ -959,12 +977,13 @@ bool LireFichierTAB(const std::string &chemin, cPartition &p, std::string &cle,
         cle = CleAcces;
         return false;
     }
-    const int n = NbCordesTexteASCII(lignes);
+    const cTexteASCII texte(lignes);
+    const int n = NbCordesTexteASCII(texte);
     if (n == 0) {
         cle = CleAucune;
         return false;
     }
-    const rAnalyseASCII analyse = AnalyserTexteASCII(lignes, n, rOptionsImportASCII{});
+    const rAnalyseASCII analyse = AnalyserTexteASCII(texte, n, rOptionsImportASCII{});
     if (analyse.Refusee()) {
         cle = analyse.Cle;
         return false;
