@@ -88,14 +88,15 @@ void cIndexSansCasse::Agrandir(std::size_t taille)
 {
     std::vector<rCase> anciennes(taille);
     anciennes.swap(Cases);
-    const std::size_t masque = Cases.size() - 1;
-    for (const rCase &c : anciennes) {
-        if (c.Position == 0)
+    rCase *cases = Cases.data();
+    const std::size_t masque = taille - 1;
+    for (const rCase *c = anciennes.data(), *fin = c + anciennes.size(); c != fin; ++c) {
+        if (c->Position == 0)
             continue;
-        std::size_t i = c.Hachage & masque;
-        while (Cases[i].Position != 0)
+        std::size_t i = c->Hachage & masque;
+        while (cases[i].Position != 0)
             i = (i + 1) & masque;
-        Cases[i] = c;
+        cases[i] = *c;
     }
 }
 
@@ -112,12 +113,13 @@ void cIndexSansCasse::Placer(std::size_t position, std::size_t h)
 {
     if ((Nombre + 1) * 2 > Cases.size())
         Agrandir(Cases.empty() ? 64 : Cases.size() * 2);
+    rCase *cases = Cases.data();
     const std::size_t masque = Cases.size() - 1;
     const auto h32 = static_cast<std::uint32_t>(h);
     std::size_t i = h32 & masque;
-    while (Cases[i].Position != 0)
+    while (cases[i].Position != 0)
         i = (i + 1) & masque;
-    Cases[i] = {static_cast<std::uint32_t>(position + 1), h32};
+    cases[i] = {static_cast<std::uint32_t>(position + 1), h32};
     ++Nombre;
 }
 
@@ -357,8 +359,10 @@ void cFichierIni::AjouterEntree(std::size_t section, rPlage cle, rPlage valeur,
     const auto k = static_cast<std::uint32_t>(Entrees.size());
     // Room from the start for a whole settings save: under a memory checker, every
     // reallocation and copy of the list costs more than the room.
-    if (Entrees.capacity() == 0)
+    if (Entrees.capacity() == 0) {
         Entrees.reserve(256);
+        IndexEntrees.Reserver(256);
+    }
     Entrees.push_back({cle, valeur, static_cast<std::uint32_t>(section)});
     rSection &s = Sections[section];
     if (s.Derniere == Aucune)
