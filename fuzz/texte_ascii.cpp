@@ -17,13 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t n)
 {
     const std::vector<std::string> lignes =
         LignesTexte(std::string(reinterpret_cast<const char *>(donnees), n));
-    const int nbCordes = NbCordesTexteASCII(lignes);
+    // Classified once for the count and the analysis, as the file import does.
+    const cTexteASCII texte(lignes);
+    const int nbCordes = NbCordesTexteASCII(texte);
     rOptionsImportASCII o;
     if (n > 0) {
         o.TypeImport = donnees[0] % 5;
         o.NbTirets = 1 + donnees[n - 1] % 8;
     }
-    const rAnalyseASCII r = AnalyserTexteASCII(lignes, nbCordes > 0 ? nbCordes : 6, o);
+    const rAnalyseASCII r = AnalyserTexteASCII(texte, nbCordes > 0 ? nbCordes : 6, o);
     if (r.Refusee()) {
         if (!r.Mesures.empty())
             std::abort();

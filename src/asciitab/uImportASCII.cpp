@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <map>
+#include <span>
 #include <string_view>
 
 #include "model/uCodage.h"
@@ -74,8 +76,35 @@ std::string Cellules(const std::string &ligne)
     return o;
 }
 
+// Whether no byte of [p, p + n) is above 0x7F, eight at a time.
+bool ToutAscii(const char *p, std::size_t n)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+// Whether the cells of a line are its bytes as they are: plain ASCII with no tab and no
+// carriage return (the common case, which then needs no copy).
+bool CellulesTellesQuelles(std::string_view ligne)
+{
+    return !std::memchr(ligne.data(), '\t', ligne.size()) &&
+           !std::memchr(ligne.data(), '\r', ligne.size()) &&
+           ToutAscii(ligne.data(), ligne.size());
+}
+
 bool EstUtf8(const std::string &t)
 {
+    if (ToutAscii(t.data(), t.size()))
+        return true;
     const auto *s = reinterpret_cast<const unsigned char *>(t.data());
     const std::size_t n = t.size();
     for (std::size_t i = 0; i < n;) {
@@ -102,15 +131,28 @@ struct rLigne {
     bool Corde = false;
     bool Vide = false;
     std::string Etiquette;
-    int Debut = 0;        // column where the tablature starts in the line as written
-    std::string Contenu;  // the tablature, label removed
-    std::string Reste;    // what follows it after a blank
+    int Debut = 0;             // column where the tablature starts in the line as written
+    std::string_view Contenu;  // the tablature, label removed
+    std::string_view Reste;    // what follows it after a blank
 };
+
+// What a string line is made of besides words: frets, vibratos, slides, ghost notes.
+struct rSignesCorde {
+    bool T[256] = {};
+    constexpr rSignesCorde()
+    {
+        for (char c = '0'; c <= '9'; ++c)
+            T[static_cast<unsigned char>(c)] = true;
+        for (char c : std::string_view("-|~/\\()*x="))
+            T[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr rSignesCorde SignesCorde;
 
 // A string line: an optional label ("e", "D#", "Bb", with ":" or blanks before the bar), then
 // tablature up to the first blank: at least five dashes (or tildes), or two and a bar, and at least
 // half of it dashes, bars, digits and the signs of effects.
-rLigne Classer(const std::string &cellules, int numero)
+rLigne Classer(std::string_view cellules, int numero)
 {
     rLigne r;
     r.Numero = numero;
@@ -137,7 +179,7 @@ rLigne Classer(const std::string &cellules, int numero)
         while (m < n && cellules[m] == ' ')
             ++m;
         if (m < n && (cellules[m] == '|' || cellules[m] == '-')) {
-            r.Etiquette = cellules.substr(i, k - i);
+            r.Etiquette = std::string(cellules.substr(i, k - i));
             debut = m;
         }
     }
@@ -160,21 +202,30 @@ rLigne Classer(const std::string &cellules, int numero)
     for (char c : r.Contenu) {
         tirets += c == '-' || c == '~'; // a long vibrato is drawn in place of the dashes
         barres += c == '|';
-        // What a string line is made of besides words: frets, vibratos, slides, ghost notes.
-        signes += EstChiffre(c) ||
-                  std::string_view("-|~/\\()*x=").find(c) != std::string_view::npos;
+        signes += SignesCorde.T[static_cast<unsigned char>(c)];
     }
     r.Corde = (tirets >= 5 || (tirets >= 2 && barres >= 1)) &&
               2 * static_cast<std::size_t>(signes) >= r.Contenu.size();
     return r;
 }
 
-std::vector<rLigne> ClasserTout(const std::vector<std::string> &lignes)
+// The spans of the lines point into the text or into `cellules` (the lines that had to be
+// converted), which must outlive them.
+std::vector<rLigne> ClasserTout(const std::vector<std::string> &lignes,
+                                std::vector<std::string> &cellules)
 {
     std::vector<rLigne> r;
     r.reserve(lignes.size());
-    for (std::size_t i = 0; i < lignes.size(); ++i)
-        r.push_back(Classer(Cellules(lignes[i]), static_cast<int>(i) + 1));
+    cellules.clear();
+    cellules.reserve(lignes.size()); // never reallocated: the spans into it stay valid
+    for (std::size_t i = 0; i < lignes.size(); ++i) {
+        std::string_view c = lignes[i];
+        if (!CellulesTellesQuelles(c)) {
+            cellules.push_back(Cellules(lignes[i]));
+            c = cellules.back();
+        }
+        r.push_back(Classer(c, static_cast<int>(i) + 1));
+    }
     return r;
 }
 
@@ -182,30 +233,47 @@ std::vector<rLigne> ClasserTout(const std::vector<std::string> &lignes)
 
 // A run of string lines, by their indexes in the text.
 struct rBloc {
-    std::vector<std::size_t> Lignes;
+    std::span<const std::size_t> Lignes; // within rBlocs::Cordes
     std::size_t Premiere = 0; // index of its first line
     bool Fusionnable = false; // one non-blank line only stands between it and the block before
 };
 
-std::vector<rBloc> Blocs(const std::vector<rLigne> &lignes)
+// The string lines of a text in order, and its blocks as runs of them: the blocks that follow
+// each other are side by side in Cordes, so that putting two together is widening a span.
+struct rBlocs {
+    std::vector<std::size_t> Cordes;
+    std::vector<rBloc> Liste;
+};
+
+rBlocs Blocs(const std::vector<rLigne> &lignes)
 {
-    std::vector<rBloc> blocs;
+    rBlocs r;
+    struct rDebut {
+        std::size_t Position, Premiere;
+        bool Fusionnable;
+    };
+    std::vector<rDebut> debuts;
     std::size_t derniere = 0; // index after the last string line seen
     bool dejaUn = false;
     for (std::size_t i = 0; i < lignes.size(); ++i) {
         if (!lignes[i].Corde)
             continue;
-        if (blocs.empty() || !dejaUn || i != derniere) {
-            rBloc b;
-            b.Premiere = i;
-            b.Fusionnable = dejaUn && i == derniere + 1 && !lignes[derniere].Vide;
-            blocs.push_back(b);
-        }
-        blocs.back().Lignes.push_back(i);
+        if (debuts.empty() || !dejaUn || i != derniere)
+            debuts.push_back(
+                {r.Cordes.size(), i, dejaUn && i == derniere + 1 && !lignes[derniere].Vide});
+        r.Cordes.push_back(i);
         derniere = i + 1;
         dejaUn = true;
     }
-    return blocs;
+    // The spans are made once Cordes is complete and will not move again.
+    r.Liste.reserve(debuts.size());
+    for (std::size_t k = 0; k < debuts.size(); ++k) {
+        const std::size_t fin = k + 1 < debuts.size() ? debuts[k + 1].Position : r.Cordes.size();
+        r.Liste.push_back({std::span<const std::size_t>(r.Cordes).subspan(
+                               debuts[k].Position, fin - debuts[k].Position),
+                           debuts[k].Premiere, debuts[k].Fusionnable});
+    }
+    return r;
 }
 
 template <class F> std::vector<std::size_t> Garder(const std::vector<std::size_t> &v, F f)
@@ -215,66 +283,78 @@ template <class F> std::vector<std::size_t> Garder(const std::vector<std::size_t
     return r;
 }
 
+// The most frequent value, the smallest of them on a tie.
 template <class F> int Mode(const std::vector<std::size_t> &v, F valeur)
 {
-    std::map<int, int> n;
+    std::vector<int> valeurs;
+    valeurs.reserve(v.size());
     for (std::size_t i : v)
-        ++n[valeur(i)];
+        valeurs.push_back(valeur(i));
+    std::sort(valeurs.begin(), valeurs.end());
     int mode = 0, nb = -1;
-    for (const auto &[k, c] : n)
-        if (c > nb) {
-            mode = k;
-            nb = c;
+    for (std::size_t i = 0; i < valeurs.size();) {
+        std::size_t j = i;
+        while (j < valeurs.size() && valeurs[j] == valeurs[i])
+            ++j;
+        if (static_cast<int>(j - i) > nb) {
+            mode = valeurs[i];
+            nb = static_cast<int>(j - i);
         }
+        i = j;
+    }
     return mode;
 }
 
 // The lines of a block that are strings for `nbCordes` strings: all of them when they make
 // whole systems; otherwise rows that stand apart from the others (no label among labelled
 // lines, another indentation, another length) are left out. Empty when nothing fits.
-std::vector<std::size_t> LignesSystemes(const std::vector<rLigne> &lignes,
-                                        const std::vector<std::size_t> &bloc, int nbCordes)
+void LignesSystemes(const std::vector<rLigne> &lignes, std::span<const std::size_t> bloc,
+                    int nbCordes, std::vector<std::size_t> &v)
 {
-    const auto entier = [&](const std::vector<std::size_t> &v) {
-        return !v.empty() && v.size() % static_cast<std::size_t>(nbCordes) == 0;
+    const auto entier = [&](std::size_t taille) {
+        return taille != 0 && taille % static_cast<std::size_t>(nbCordes) == 0;
     };
-    if (entier(bloc))
-        return bloc;
-    if (bloc.size() < static_cast<std::size_t>(nbCordes))
-        return {};
-    std::vector<std::size_t> v = bloc;
+    v.assign(bloc.begin(), bloc.end());
+    if (entier(v.size()))
+        return;
+    if (bloc.size() < static_cast<std::size_t>(nbCordes)) {
+        v.clear();
+        return;
+    }
     const auto etiquetees = Garder(v, [&](std::size_t i) { return !lignes[i].Etiquette.empty(); });
     if (etiquetees.size() >= static_cast<std::size_t>(nbCordes) && etiquetees.size() < v.size()) {
         v = etiquetees;
-        if (entier(v))
-            return v;
+        if (entier(v.size()))
+            return;
     }
     const int debut = Mode(v, [&](std::size_t i) { return lignes[i].Debut; });
     v = Garder(v, [&](std::size_t i) { return lignes[i].Debut == debut; });
-    if (entier(v))
-        return v;
+    if (entier(v.size()))
+        return;
     const int longueur =
         Mode(v, [&](std::size_t i) { return static_cast<int>(lignes[i].Contenu.size()); });
     v = Garder(v, [&](std::size_t i) {
         return std::abs(static_cast<int>(lignes[i].Contenu.size()) - longueur) <= 3;
     });
-    return entier(v) ? v : std::vector<std::size_t>{};
+    if (!entier(v.size()))
+        v.clear();
 }
 
 // The blocks as they will be read: a block cut in two by a single line of something else is
 // put back together when that makes whole systems.
-std::vector<rBloc> BlocsFusionnes(const std::vector<rLigne> &lignes, int nbCordes)
+std::vector<rBloc> BlocsFusionnes(const rBlocs &blocs, int nbCordes)
 {
-    std::vector<rBloc> blocs = Blocs(lignes);
     std::vector<rBloc> r;
+    r.reserve(blocs.Liste.size());
     const auto n = static_cast<std::size_t>(nbCordes);
-    for (rBloc &b : blocs) {
+    for (const rBloc &b : blocs.Liste) {
         if (!r.empty() && b.Fusionnable && r.back().Lignes.size() % n != 0 &&
             (r.back().Lignes.size() + b.Lignes.size()) % n == 0) {
-            r.back().Lignes.insert(r.back().Lignes.end(), b.Lignes.begin(), b.Lignes.end());
+            // The two runs are side by side in Cordes.
+            r.back().Lignes = {r.back().Lignes.data(), r.back().Lignes.size() + b.Lignes.size()};
             continue;
         }
-        r.push_back(std::move(b));
+        r.push_back(b);
     }
     return r;
 }
@@ -289,7 +369,7 @@ public:
     }
 
     // Reads one system (its N lines of tablature). False once the measure limit is reached.
-    bool Systeme(const std::vector<const std::string *> &lignes);
+    bool Systeme(const std::vector<std::string_view> &lignes);
 
 private:
     const rOptionsImportASCII &O;
@@ -321,7 +401,7 @@ private:
     bool OuvrirMesure();
     rAccordASCII *NouvelAccord();
     void Barre();
-    int LireNote(const std::string &l, int c, rNoteASCII &note, rAccordASCII &a, int &chiffres);
+    int LireNote(std::string_view l, int c, rNoteASCII &note, rAccordASCII &a, int &chiffres);
 };
 
 // Columns from one beat to the next: one more than "NbTirets" is a quarter, fewer an eighth,
@@ -397,7 +477,7 @@ void cAnalyseur::Barre()
     Pourcent = false;
 }
 
-int cAnalyseur::LireNote(const std::string &l, int c, rNoteASCII &note, rAccordASCII &a,
+int cAnalyseur::LireNote(std::string_view l, int c, rNoteASCII &note, rAccordASCII &a,
                          int &chiffres)
 {
     chiffres = 1;
@@ -490,13 +570,13 @@ int cAnalyseur::LireNote(const std::string &l, int c, rNoteASCII &note, rAccordA
     }
 }
 
-bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
+bool cAnalyseur::Systeme(const std::vector<std::string_view> &lignes)
 {
     std::size_t longueur = 0;
-    for (const std::string *l : lignes)
-        longueur = std::max(longueur, l->size());
+    for (const std::string_view l : lignes)
+        longueur = std::max(longueur, l.size());
     const auto car = [&](int k, int c) {
-        const std::string &l = *lignes[static_cast<std::size_t>(k)];
+        const std::string_view l = lignes[static_cast<std::size_t>(k)];
         return c >= 0 && static_cast<std::size_t>(c) < l.size() ? l[static_cast<std::size_t>(c)]
                                                                   : ' ';
     };
@@ -540,7 +620,7 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
                 continue;
             rNoteASCII &n = a->Notes[static_cast<std::size_t>(k)];
             int chiffres = 0;
-            l = LireNote(*lignes[static_cast<std::size_t>(k)], c, n, *a, chiffres);
+            l = LireNote(lignes[static_cast<std::size_t>(k)], c, n, *a, chiffres);
             deuxChiffres = deuxChiffres || chiffres == 2;
             largeur = std::max(largeur, chiffres);
             ++R.NbNotes;
@@ -554,7 +634,7 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
                 if (n.Type != 0 || c + 1 < l || !estNote(k, c + 1))
                     continue;
                 int chiffres = 0;
-                l = LireNote(*lignes[static_cast<std::size_t>(k)], c + 1, n, *a, chiffres);
+                l = LireNote(lignes[static_cast<std::size_t>(k)], c + 1, n, *a, chiffres);
                 largeur = std::max(largeur, 1 + chiffres);
                 ++R.NbNotes;
             }
@@ -572,12 +652,6 @@ bool cAnalyseur::Systeme(const std::vector<const std::string *> &lignes)
     }
     ++R.NbSystemes;
     return true;
-}
-
-int PremiereTaille(const std::vector<rLigne> &lignes)
-{
-    const std::vector<rBloc> b = Blocs(lignes);
-    return b.empty() ? 0 : static_cast<int>(b.front().Lignes.size());
 }
 
 // Pitch class of a label, -1 when it is no note name.
@@ -609,14 +683,35 @@ std::array<int32_t, MaxCordes> AccordageUsuel(int nbCordes)
 
 } // namespace
 
+struct cTexteASCII::rDonnees {
+    std::vector<std::string> Cellules; // the lines that had to be converted
+    std::vector<rLigne> Lignes;
+    rBlocs Blocs;
+};
+
+cTexteASCII::cTexteASCII(const std::vector<std::string> &lignes) : D(new rDonnees)
+{
+    D->Lignes = ClasserTout(lignes, D->Cellules);
+    D->Blocs = Blocs(D->Lignes);
+}
+
+cTexteASCII::~cTexteASCII() = default;
+
 rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCordes,
+                                 const rOptionsImportASCII &options)
+{
+    return AnalyserTexteASCII(cTexteASCII(texte), nbCordes, options);
+}
+
+rAnalyseASCII AnalyserTexteASCII(const cTexteASCII &texte, int nbCordes,
                                  const rOptionsImportASCII &options)
 {
     rAnalyseASCII r;
     r.NbCordes = std::clamp(nbCordes, 1, MaxCordes);
     const int n = r.NbCordes;
-    const std::vector<rLigne> lignes = ClasserTout(texte);
-    const std::vector<rBloc> blocs = BlocsFusionnes(lignes, n);
+    const std::vector<rLigne> &lignes = texte.Donnees().Lignes;
+    const rBlocs &tous = texte.Donnees().Blocs;
+    const std::vector<rBloc> blocs = BlocsFusionnes(tous, n);
     if (blocs.empty()) {
         r.Cle = CleAucune;
         return r;
@@ -624,9 +719,10 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
     rOptionsImportASCII o = options;
     o.NbTirets = std::max(1, o.NbTirets);
     cAnalyseur analyseur(o, n, r);
+    std::vector<std::size_t> v;
     for (std::size_t b = 0; b < blocs.size(); ++b) {
         const rBloc &bloc = blocs[b];
-        const std::vector<std::size_t> v = LignesSystemes(lignes, bloc.Lignes, n);
+        LignesSystemes(lignes, bloc.Lignes, n, v);
         if (v.empty()) {
             const bool derniere = b + 1 == blocs.size();
             rRemarqueASCII k;
@@ -643,19 +739,19 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
                 rRemarqueASCII k;
                 k.Genre = rRemarqueASCII::TexteIgnore;
                 k.Ligne = lignes[i].Numero;
-                k.Texte = lignes[i].Contenu;
+                k.Texte = std::string(lignes[i].Contenu);
                 r.Remarques.push_back(k);
             }
         for (std::size_t s = 0; s < v.size(); s += static_cast<std::size_t>(n)) {
-            std::vector<const std::string *> systeme;
+            std::vector<std::string_view> systeme;
             for (int k = 0; k < n; ++k) {
                 const rLigne &l = lignes[v[s + static_cast<std::size_t>(k)]];
-                systeme.push_back(&l.Contenu);
+                systeme.push_back(l.Contenu);
                 if (!l.Reste.empty()) {
                     rRemarqueASCII x;
                     x.Genre = rRemarqueASCII::TexteIgnore;
                     x.Ligne = l.Numero;
-                    x.Texte = l.Reste;
+                    x.Texte = std::string(l.Reste);
                     r.Remarques.push_back(x);
                 }
             }
@@ -669,7 +765,8 @@ rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &texte, int nbCo
     if (r.NbSystemes == 0) {
         r.Cle = CleNbLignes;
         r.Param1 = std::to_string(n);
-        r.Param2 = std::to_string(PremiereTaille(lignes));
+        r.Param2 = std::to_string(
+            tous.Liste.empty() ? 0 : static_cast<int>(tous.Liste.front().Lignes.size()));
         r.Mesures.clear();
     }
     return r;
@@ -690,16 +787,22 @@ int MesuresCompletesASCII(const rAnalyseASCII &analyse,
 
 int NbCordesTexteASCII(const std::vector<std::string> &texte)
 {
-    const std::vector<rLigne> lignes = ClasserTout(texte);
-    const std::vector<rBloc> blocs = Blocs(lignes);
-    if (blocs.empty())
+    return NbCordesTexteASCII(cTexteASCII(texte));
+}
+
+int NbCordesTexteASCII(const cTexteASCII &texte)
+{
+    const std::vector<rLigne> &lignes = texte.Donnees().Lignes;
+    const rBlocs &blocs = texte.Donnees().Blocs;
+    if (blocs.Liste.empty())
         return 0;
     int meilleur = 0;
     std::size_t score = 0;
+    std::vector<std::size_t> v;
     for (int n : {6, 4, 7, 5}) {
         std::size_t s = 0;
-        for (const rBloc &b : BlocsFusionnes(lignes, n)) {
-            const std::vector<std::size_t> v = LignesSystemes(lignes, b.Lignes, n);
+        for (const rBloc &b : BlocsFusionnes(blocs, n)) {
+            LignesSystemes(lignes, b.Lignes, n, v);
             // Labels that come back every n lines confirm the count.
             bool periodique = true;
             for (std::size_t i = 0; i + static_cast<std::size_t>(n) < v.size(); ++i)
@@ -714,7 +817,7 @@ int NbCordesTexteASCII(const std::vector<std::string> &texte)
         }
     }
     if (meilleur == 0)
-        meilleur = std::clamp(static_cast<int>(blocs.front().Lignes.size()), 4, MaxCordes);
+        meilleur = std::clamp(static_cast<int>(blocs.Liste.front().Lignes.size()), 4, MaxCordes);
     return meilleur;
 }
 
@@ -823,20 +926,28 @@ std::vector<std::string> LignesTexte(std::string contenu)
     if (!EstUtf8(contenu))
         contenu = Win1252VersUtf8(contenu);
     std::vector<std::string> lignes;
-    std::string l;
-    for (std::size_t i = 0; i < contenu.size(); ++i) {
-        const char c = contenu[i];
-        if (c == '\r' || c == '\n') {
-            lignes.push_back(std::move(l));
-            l.clear();
-            if (c == '\r' && i + 1 < contenu.size() && contenu[i + 1] == '\n')
-                ++i;
-        } else {
-            l += c;
+    const char *const debut = contenu.data();
+    const std::size_t n = contenu.size();
+    // The next carriage return and line feed, each found once.
+    const auto suivant = [debut, n](char c, std::size_t depuis) {
+        const void *p = depuis < n ? std::memchr(debut + depuis, c, n - depuis) : nullptr;
+        return p ? static_cast<std::size_t>(static_cast<const char *>(p) - debut) : n;
+    };
+    std::size_t cr = suivant('\r', 0), lf = suivant('\n', 0);
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t fin = std::min(cr, lf);
+        if (fin == n) {
+            lignes.emplace_back(debut + i, n - i);
+            break;
         }
+        lignes.emplace_back(debut + i, fin - i);
+        i = fin + (fin == cr && fin + 1 == lf ? 2 : 1);
+        if (cr < i)
+            cr = suivant('\r', i);
+        if (lf < i)
+            lf = suivant('\n', i);
     }
-    if (!l.empty())
-        lignes.push_back(std::move(l));
     return lignes;
 }
 
@@ -866,12 +977,13 @@ bool LireFichierTAB(const std::string &chemin, cPartition &p, std::string &cle,
         cle = CleAcces;
         return false;
     }
-    const int n = NbCordesTexteASCII(lignes);
+    const cTexteASCII texte(lignes);
+    const int n = NbCordesTexteASCII(texte);
     if (n == 0) {
         cle = CleAucune;
         return false;
     }
-    const rAnalyseASCII analyse = AnalyserTexteASCII(lignes, n, rOptionsImportASCII{});
+    const rAnalyseASCII analyse = AnalyserTexteASCII(texte, n, rOptionsImportASCII{});
     if (analyse.Refusee()) {
         cle = analyse.Cle;
         return false;

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,24 @@ constexpr int MaxAccordsImportASCII = 32;
 rAnalyseASCII AnalyserTexteASCII(const std::vector<std::string> &lignes, int nbCordes,
                                  const rOptionsImportASCII &options);
 
+// A text's lines classified once, for the string count and any number of analyses of the same
+// text. It refers to the lines it is made from, which must outlive it.
+class cTexteASCII {
+public:
+    explicit cTexteASCII(const std::vector<std::string> &lignes);
+    ~cTexteASCII();
+    cTexteASCII(const cTexteASCII &) = delete;
+    cTexteASCII &operator=(const cTexteASCII &) = delete;
+
+    struct rDonnees;
+    const rDonnees &Donnees() const { return *D; }
+
+private:
+    std::unique_ptr<rDonnees> D;
+};
+rAnalyseASCII AnalyserTexteASCII(const cTexteASCII &texte, int nbCordes,
+                                 const rOptionsImportASCII &options);
+
 // How many of the analysed measures have exactly their length, `longueur`(i) giving the length
 // in ticks of measure i (1-based) of the score they go into.
 int MesuresCompletesASCII(const rAnalyseASCII &analyse,
@@ -96,6 +115,7 @@ int MesuresCompletesASCII(const rAnalyseASCII &analyse,
 
 // The string count the text's systems have (4..7), 0 when it holds no string line.
 int NbCordesTexteASCII(const std::vector<std::string> &lignes);
+int NbCordesTexteASCII(const cTexteASCII &texte);
 
 // Open-string pitches for `nbCordes` strings from their labels (letters with an optional sharp
 // or flat), each in the octave nearest the usual tuning of such an instrument; the usual tuning

@@ -114,15 +114,15 @@ const std::vector<rPositionMessage> &PositionsMessages()
     return t;
 }
 
-std::string TexteDeLigne(const std::string &ligne)
+std::string TexteDeLigne(std::string_view ligne)
 {
     const auto a = ligne.find('"');
-    if (a == std::string::npos)
+    if (a == std::string_view::npos)
         return {};
     const auto b = ligne.find('"', a + 1);
-    if (b == std::string::npos)
+    if (b == std::string_view::npos)
         return {};
-    return ligne.substr(a + 1, b - a - 1);
+    return std::string(ligne.substr(a + 1, b - a - 1));
 }
 
 std::string RemplacerPourcentS(const std::string &texte, int nbParametres)
@@ -198,34 +198,24 @@ void cPatchLangue::ChargerTexte(const std::string &texte)
         auto fin = texte.find('\n', debut);
         if (fin == std::string::npos)
             fin = texte.size();
-        std::string ligne = texte.substr(debut, fin - debut);
-        if (!ligne.empty() && ligne.back() == '\r')
-            ligne.pop_back();
-        LignesPatch.push_back(std::move(ligne));
+        std::size_t longueur = fin - debut;
+        if (longueur > 0 && texte[fin - 1] == '\r')
+            --longueur;
+        LignesPatch.emplace_back(texte, debut, longueur);
         debut = fin + 1;
     }
     ConstruireTableMessages();
 }
 
-namespace {
-std::string Pliee(const std::string &s)
+int cPatchLangue::LigneSection(std::string_view section) const
 {
-    std::string o = s;
-    for (char &c : o)
-        c = static_cast<char>(MinusculeWin1252(static_cast<unsigned char>(c)));
-    return o;
-}
-} // namespace
-
-int cPatchLangue::LigneSection(const std::string &section) const
-{
-    const auto it = Index.find(Pliee(section));
-    if (it != Index.end() && static_cast<std::size_t>(it->second) < LignesPatch.size())
-        return it->second;
-    return -1;
+    const std::size_t k = Index.Chercher(HachageSansCasse(section), [this, section](std::size_t i) {
+        return i < LignesPatch.size() && EgalSansCasse(LignesPatch[i], section);
+    });
+    return k == cIndexSansCasse::Absent ? -1 : static_cast<int>(k);
 }
 
-std::string cPatchLangue::TexteEntreGuillemets(const std::string &section, int n) const
+std::string cPatchLangue::TexteEntreGuillemets(std::string_view section, int n) const
 {
     const int l = LigneSection(section);
     if (l < 0 || n < 0)
@@ -238,9 +228,15 @@ std::string cPatchLangue::TexteEntreGuillemets(const std::string &section, int n
 
 void cPatchLangue::ConstruireTableMessages()
 {
-    Index.clear();
-    for (std::size_t i = 0; i < LignesPatch.size(); ++i)
-        Index.emplace(Pliee(LignesPatch[i]), static_cast<int>(i));
+    Index.Vider();
+    Index.Reserver(LignesPatch.size());
+    for (std::size_t i = 0; i < LignesPatch.size(); ++i) {
+        const std::string &l = LignesPatch[i];
+        const std::size_t h = HachageSansCasse(l);
+        if (Index.Chercher(h, [this, &l](std::size_t j) { return EgalSansCasse(LignesPatch[j], l); }) ==
+            cIndexSansCasse::Absent)
+            Index.Placer(i, h);
+    }
     Auteur.clear();
     RaccourcisAutomatiques = false;
     for (std::size_t i = 0; i < LignesPatch.size(); ++i) {
@@ -278,11 +274,11 @@ void cPatchLangue::ConstruireTableMessages()
 
 std::string cPatchLangue::Traduction(const std::string &cle) const
 {
-    const auto chercher = [this](const std::string &k, std::string &texte) {
-        for (const auto &e : TableMessages) {
+    const auto chercher = [this](std::string_view k, std::string &texte) {
+        for (const std::string_view e : TableMessages) {
             const auto egal = e.find('=');
-            if (egal != std::string::npos && EgalSansCasse(e.substr(0, egal), k)) {
-                texte = e.substr(egal + 1, 500);
+            if (egal != std::string_view::npos && EgalSansCasse(e.substr(0, egal), k)) {
+                texte = std::string(e.substr(egal + 1, 500));
                 return true;
             }
         }
@@ -357,7 +353,7 @@ bool ChargerPatch(const std::string &langue)
 
 std::string Traduction(const std::string &cle) { return PatchCourant().Traduction(cle); }
 
-std::string TexteEntreGuillemets(const std::string &section, int n)
+std::string TexteEntreGuillemets(std::string_view section, int n)
 {
     return PatchCourant().TexteEntreGuillemets(section, n);
 }
@@ -423,15 +419,15 @@ int AppliquerTextes(const cPatchLangue &patch, const std::vector<rPositionTexte>
     if (dialogue && !patch.SectionExiste("DLG_000"))
         return 0;
     std::string lettres;
-    std::vector<std::string> vues, absentes;
+    std::vector<std::string_view> vues, absentes;
     int n = 0;
     bool chaineRompue = false;
     for (const auto &p : positions) {
-        const std::string section = p.Section;
+        const std::string_view section = p.Section;
         bool vue = false, absente = false;
-        for (const auto &s : vues)
+        for (const std::string_view s : vues)
             vue = vue || s == section;
-        for (const auto &s : absentes)
+        for (const std::string_view s : absentes)
             absente = absente || s == section;
         if (!vue && !absente) {
             if (chaineRompue || !patch.SectionExiste(section)) {

@@ -4,8 +4,10 @@
 
 #include <functional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
+
+#include "config/uIni.h"
 
 // Shown in place of a message whose key is absent from the table.
 inline constexpr const char *TexteTraductionAbsente = "[Internal error : Translation not found]";
@@ -38,23 +40,23 @@ public:
     void ConstruireTableMessages();
 
     // Index in LignesPatch of the section's header line, or -1.
-    int LigneSection(const std::string &section) const;
-    bool SectionExiste(const std::string &section) const { return LigneSection(section) >= 0; }
+    int LigneSection(std::string_view section) const;
+    bool SectionExiste(std::string_view section) const { return LigneSection(section) >= 0; }
     // Text between the first two double quotes of line n after the header; empty when the
     // section is missing, the line lies beyond the end of the file, or has no two quotes.
-    std::string TexteEntreGuillemets(const std::string &section, int n) const;
+    std::string TexteEntreGuillemets(std::string_view section, int n) const;
     std::string Traduction(const std::string &cle) const;
     // The caption with an "&" before its first free letter, when automatic accelerators are on.
     std::string RaccourcisAuto(const std::string &legende, std::string &lettresUtilisees) const;
 
 private:
-    // First index of each line text, folded to lower case: section headers are found without a
-    // scan of the whole file for every window text. Rebuilt by ConstruireTableMessages.
-    std::unordered_map<std::string, int> Index;
+    // First index of each line text, without regard to case: section headers are found without
+    // a scan of the whole file for every window text. Rebuilt by ConstruireTableMessages.
+    cIndexSansCasse Index;
 };
 
 // Text between the first and the second double quote of a line.
-std::string TexteDeLigne(const std::string &ligne);
+std::string TexteDeLigne(std::string_view ligne);
 // "#1" and "#2" replaced by the parameters; a missing marker puts its parameter in front.
 std::string RemplacerParam(const std::string &texte, const std::string &p1);
 std::string RemplacerParam(const std::string &texte, const std::string &p1,
@@ -74,7 +76,7 @@ std::string CheminPatch(const std::string &langue);
 // Loads the language's patch into the current patch; false keeps the previous one.
 bool ChargerPatch(const std::string &langue);
 std::string Traduction(const std::string &cle);
-std::string TexteEntreGuillemets(const std::string &section, int n);
+std::string TexteEntreGuillemets(std::string_view section, int n);
 std::string RaccourcisAuto(const std::string &legende, std::string &lettresUtilisees);
 const std::string &AuteurPatch();
 

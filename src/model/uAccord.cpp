@@ -46,6 +46,22 @@ cNote *cAccord::InsererNoteApres(cNote *ref)
     return n;
 }
 
+void cAccord::AjouterNotes(int n)
+{
+    cNote *derniere = DerniereNote();
+    for (int i = 0; i < n && NbNotes < MaxCordes; ++i) {
+        auto *x = new cNote;
+        x->Precedente = derniere;
+        if (derniere)
+            derniere->Suivante = x;
+        else
+            PremiereNote = x;
+        derniere = x;
+        ++NbNotes;
+    }
+    IndexerNotes();
+}
+
 void cAccord::SupprimerNote(cNote *n)
 {
     if (!n)

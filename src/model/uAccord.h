@@ -47,6 +47,9 @@ public:
     // New note of type 0 before/after `ref` (null: as head / at the end); null past 7 strings.
     cNote *InsererNoteAvant(cNote *ref);
     cNote *InsererNoteApres(cNote *ref);
+    // n new notes of type 0 at the end (no more than 7 in all), indexed once: a beat's strings
+    // are filled in one go.
+    void AjouterNotes(int n);
     void SupprimerNote(cNote *n);
     void SupprimerNotes();
     void IndexerNotes();

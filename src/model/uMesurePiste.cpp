@@ -158,8 +158,9 @@ void cMesurePiste::ReinitialiserAccord(cAccord &a, int nbCordes) const
     a.CalculerDuree();
     if (nbCordes > MaxCordes)
         nbCordes = MaxCordes;
-    for (int i = 0; i < nbCordes; ++i)
-        a.ViderNote(*a.InsererNoteApres(nullptr));
+    a.AjouterNotes(nbCordes);
+    for (cNote *n = a.PremiereNote; n; n = n->Suivante)
+        a.ViderNote(*n);
 }
 
 void cMesurePiste::CopierVers(cMesurePiste &cible) const

@@ -340,6 +340,57 @@ TEST(ImportASCII, StringCountAndTuningFromTheLabels)
               (tA{64, 59, 55, 50, 45, 40, -1}));
 }
 
+// What an analysis says, in one line, to compare two analyses.
+std::string Resume(const rAnalyseASCII &r)
+{
+    std::string s = r.Cle + "|" + r.Param1 + "|" + r.Param2 + "|" + std::to_string(r.NbCordes) +
+                    "|" + std::to_string(r.NbSystemes) + "|" + std::to_string(r.NbNotes) + "|";
+    for (const auto &m : r.Mesures) {
+        s += "[";
+        for (const auto &a : m.Accords)
+            s += Frets(a, r.NbCordes) + "/" + std::to_string(a.CodeDuree) + ";";
+        s += "]";
+    }
+    for (const auto &k : r.Remarques)
+        s += std::to_string(k.Genre) + ":" + std::to_string(k.Ligne) + ":" + k.Texte + ";";
+    for (const auto &e : r.Etiquettes)
+        s += e + ",";
+    return s;
+}
+
+TEST(ImportASCII, AClassifiedTextGivesWhatItsLinesGive)
+{
+    // The lines are classified once and shared by the count and every analysis: converted
+    // lines (tabs, UTF-8 dashes) live in the classified text, the others are read in place.
+    const struct {
+        const char *nom;
+        tLignes lignes;
+    } cas[] = {
+        {"plain system", Systeme("e|--0--|", "B|--1--|", "G|--0--|", "D|--2--|", "A|--3--|",
+                                 "E|-----|")},
+        {"converted lines",
+         {"e|-\t0--|", "B|\xE2\x80\x94-1--|", "G|--0\r-|", "D|--2--|", "A|--3--|",
+          "E|-----|   words after"}},
+        {"block cut by a line", {"|--0--|", "|--1--|", "|--0--|", "lyrics", "|--2--|",
+                                 "|--3--|", "|-----|"}},
+        {"bass then guitar", {"G|--5--|", "D|--7--|", "A|-----|", "E|-----|", "",
+                              "e|-3-|", "B|-3-|", "G|-0-|", "D|-0-|", "A|-2-|", "E|-3-|"}},
+        {"no tab", {"no tab here", "\tnor here"}},
+    };
+    for (const auto &c : cas) {
+        const cTexteASCII texte(c.lignes);
+        EXPECT_EQ(NbCordesTexteASCII(texte), NbCordesTexteASCII(c.lignes)) << c.nom;
+        for (int cordes : {4, 6})
+            for (int mode = 0; mode < 5; ++mode) {
+                rOptionsImportASCII o;
+                o.TypeImport = mode;
+                EXPECT_EQ(Resume(AnalyserTexteASCII(texte, cordes, o)),
+                          Resume(AnalyserTexteASCII(c.lignes, cordes, o)))
+                    << c.nom << ", " << cordes << " strings, mode " << mode;
+            }
+    }
+}
+
 TEST(ImportASCII, TextFilesInAnyEncodingAndLineEnd)
 {
     EXPECT_EQ(LignesTexte("\xEF\xBB\xBF" "a\r\nb\rc\nd"), (tLignes{"a", "b", "c", "d"}));
