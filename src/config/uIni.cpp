@@ -141,8 +141,9 @@ std::size_t HachageEntree(std::size_t section, std::size_t hCle)
 std::string_view SansBlancs(std::string_view s)
 {
     const auto d = s.find_first_not_of(" \t");
+    // An empty result still points into the text: entries are kept as offsets into it.
     if (d == std::string_view::npos)
-        return {};
+        return s.substr(s.size());
     const auto f = s.find_last_not_of(" \t");
     return s.substr(d, f - d + 1);
 }

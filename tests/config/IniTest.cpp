@@ -138,6 +138,27 @@ TEST(Ini, ReadsWhatItWrites)
     EXPECT_EQ(relu.LireEntier("General", "Version", 0), 300);
 }
 
+TEST(Ini, BlankSectionNamesAndValuesWriteBackAsTheyWere)
+{
+    const struct {
+        const char *Nom, *Texte, *Section, *Cle, *Valeur;
+    } cas[] = {
+        {"empty section name", "[]\r\nK=1\r\n", "", "K", "1"},
+        {"blank section name", "[   ]\r\nK=2\r\n", "", "K", "2"},
+        {"empty value", "[S]\r\nK=\r\n", "S", "K", ""},
+        {"blank value", "[S]\r\nK=  \r\n", "S", "K", "  "},
+    };
+    for (const auto &c : cas) {
+        cFichierIni ini;
+        ini.ChargerTexte(c.Texte);
+        EXPECT_EQ(ini.LireChaine(c.Section, c.Cle, "absent"), c.Valeur) << c.Nom;
+        cFichierIni relu;
+        relu.ChargerTexte(ini.Texte());
+        EXPECT_EQ(relu.Texte(), ini.Texte()) << c.Nom;
+        EXPECT_EQ(relu.LireChaine(c.Section, c.Cle, "absent"), c.Valeur) << c.Nom;
+    }
+}
+
 TEST(Ini, CommentsAndJunkLinesAreIgnored)
 {
     cFichierIni ini;
