@@ -4,25 +4,27 @@
 
 cAccord::~cAccord() { Vider(); }
 
+namespace {
+// A new note linked in after `ref` (null: as head), counted but not yet indexed.
+cNote *LierApres(cAccord &a, cNote *ref)
+{
+    auto *n = new cNote;
+    n->Precedente = ref;
+    cNote *&lien = ref ? ref->Suivante : a.PremiereNote;
+    n->Suivante = lien;
+    if (lien)
+        lien->Precedente = n;
+    lien = n;
+    ++a.NbNotes;
+    return n;
+}
+} // namespace
+
 cNote *cAccord::InsererNoteAvant(cNote *ref)
 {
     if (NbNotes >= MaxCordes)
         return nullptr;
-    auto *n = new cNote;
-    if (!ref)
-        ref = PremiereNote;
-    if (!ref) {
-        PremiereNote = n;
-    } else {
-        n->Suivante = ref;
-        n->Precedente = ref->Precedente;
-        if (ref->Precedente)
-            ref->Precedente->Suivante = n;
-        else
-            PremiereNote = n;
-        ref->Precedente = n;
-    }
-    ++NbNotes;
+    cNote *n = LierApres(*this, ref ? ref->Precedente : nullptr);
     IndexerNotes();
     return n;
 }
@@ -31,17 +33,7 @@ cNote *cAccord::InsererNoteApres(cNote *ref)
 {
     if (NbNotes >= MaxCordes)
         return nullptr;
-    if (!ref)
-        ref = DerniereNote();
-    if (!ref)
-        return InsererNoteAvant(nullptr);
-    auto *n = new cNote;
-    n->Precedente = ref;
-    n->Suivante = ref->Suivante;
-    if (ref->Suivante)
-        ref->Suivante->Precedente = n;
-    ref->Suivante = n;
-    ++NbNotes;
+    cNote *n = LierApres(*this, ref ? ref : DerniereNote());
     IndexerNotes();
     return n;
 }
@@ -49,16 +41,8 @@ cNote *cAccord::InsererNoteApres(cNote *ref)
 void cAccord::AjouterNotes(int n)
 {
     cNote *derniere = DerniereNote();
-    for (int i = 0; i < n && NbNotes < MaxCordes; ++i) {
-        auto *x = new cNote;
-        x->Precedente = derniere;
-        if (derniere)
-            derniere->Suivante = x;
-        else
-            PremiereNote = x;
-        derniere = x;
-        ++NbNotes;
-    }
+    for (int i = 0; i < n && NbNotes < MaxCordes; ++i)
+        derniere = LierApres(*this, derniere);
     IndexerNotes();
 }
 
